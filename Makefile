@@ -1,0 +1,61 @@
+# Two commands for a newcomer: `make run` plays the game, `make test` checks it.
+# Both install what a fresh Debian 12 machine lacks, configure and build first.
+
+BUILD ?= build
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+JOBS ?= $(shell nproc)
+
+BUILD_PACKAGES := cmake g++ make pkg-config libsdl2-dev googletest libgtest-dev libgmock-dev \
+                  libbenchmark-dev
+TEST_PACKAGES := xvfb xdotool imagemagick sox
+FUZZ_PACKAGES := clang libclang-rt-14-dev
+
+.PHONY: all deps test-deps build run test test-asan bench fuzz format format-check clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh $(BUILD_PACKAGES)
+
+test-deps: deps
+	@scripts/install-deps.sh $(TEST_PACKAGES)
+
+$(BUILD)/CMakeCache.txt: | deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	cd $(BUILD)/run && ./stackwell
+
+test: test-deps build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+test-asan: test-deps
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DGAME_SANITIZE=ON -DGAME_BENCHMARKS=OFF
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
+bench: build
+	bench/run-all.sh $(BUILD)
+
+fuzz:
+	@scripts/install-deps.sh $(BUILD_PACKAGES) $(FUZZ_PACKAGES)
+	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGAME_FUZZ=ON \
+	  -DGAME_BENCHMARKS=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	fuzz/run-short.sh $(FUZZ_BUILD)
+
+format:
+	find platform rules flow video audio app tools tests bench fuzz -name '*.cpp' -o -name '*.h' \
+	  | xargs clang-format -i
+
+format-check:
+	find platform rules flow video audio app tools tests bench fuzz -name '*.cpp' -o -name '*.h' \
+	  | xargs clang-format --dry-run --Werror
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -1,0 +1,45 @@
+# game_module(NAME FOLDER DEPENDENCIES...)
+#
+# Builds the .cpp files of a folder into a static library that links the named
+# modules. A folder whose code is not written yet gives an interface library,
+# so the build stays whole while the game grows. The program's entry point,
+# app/main.cpp, is left out: the program target adds it.
+function(game_module name folder)
+  file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
+  list(FILTER sources EXCLUDE REGEX "/app/main\\.cpp$")
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${ARGN})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${ARGN})
+  endif()
+endfunction()
+
+# game_tests(NAME FOLDER [BACKEND headless|sdl] [ENVIRONMENT VAR=VALUE...] LIBRARIES...)
+#
+# One GoogleTest program from the .cpp files of tests/FOLDER, linked with a
+# backend (headless unless said otherwise). Tests run in the run folder, where
+# the data files lie.
+function(game_tests name folder)
+  cmake_parse_arguments(PARSE_ARGV 2 arg "" "BACKEND" "ENVIRONMENT")
+  if(NOT arg_BACKEND)
+    set(arg_BACKEND headless)
+  endif()
+  file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/${folder}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources} $<TARGET_OBJECTS:platform_${arg_BACKEND}>)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE ${arg_UNPARSED_ARGUMENTS} platform_core GTest::gtest
+                                        GTest::gmock GTest::gtest_main)
+  if(arg_BACKEND STREQUAL "sdl")
+    target_link_libraries(${name} PRIVATE PkgConfig::SDL2)
+  endif()
+  add_dependencies(${name} game_data)
+  gtest_discover_tests(${name} WORKING_DIRECTORY ${GAME_RUN_DIR} DISCOVERY_MODE PRE_TEST
+                       PROPERTIES TIMEOUT 600 ENVIRONMENT "${arg_ENVIRONMENT}")
+endfunction()

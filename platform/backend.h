@@ -1,0 +1,64 @@
+// What a backend supplies to the platform's shared code. Only platform/ sees
+// this header; the game never does. There are two backends, chosen at link
+// time: sdl/ for the real program and headless/ for tests.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/display.h"
+#include "platform/faults.h"
+#include "platform/window.h"
+
+namespace platform::backend {
+
+// Clock.
+uint32_t Ticks();
+void SleepFor(uint32_t milliseconds);
+
+// Whether the backend makes this device step fail now. Counts the call.
+bool Fails(Fault fault);
+
+// Window. One window at a time, full screen on the desktop.
+bool OpenWindow(const char* title);
+void CloseWindow();
+void SetIcon(const IconImage& icon);
+void SetCursorVisible(bool visible);
+void DesktopSize(int32_t* width, int32_t* height);
+
+// Moves the window system's pending events into the message queue
+// (detail::QueueSystemMessage): a close request as WM_CLOSE, an exposed
+// window as WM_PAINT.
+void PumpEvents();
+// Waits until an event is pending or the timeout has passed.
+void WaitForEvent(uint32_t timeoutMilliseconds);
+
+// Screen: a width x height 8-bit picture shown through a 256-colour palette.
+bool OpenScreen(int32_t width, int32_t height);
+void CloseScreen();
+void Present(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height,
+             const PaletteEntry* palette);
+
+// Keyboard: 256 bytes by scan code, 0x80 for a key that is down.
+bool ReadKeyboard(uint8_t* keys);
+
+// Audio: the backend calls mix from its audio thread (or, headless, when a test
+// pulls samples) for count unsigned 8-bit mono samples at 22050 per second,
+// with the audio lock held.
+using MixFunction = void (*)(void* context, uint8_t* samples, uint32_t count);
+bool OpenAudio(MixFunction mix, void* context);
+void CloseAudio();
+void LockAudio();
+void UnlockAudio();
+
+// Records why the last call failed, for LastErrorText().
+void SetErrorText(const char* text);
+
+}  // namespace platform::backend
+
+namespace platform::detail {
+
+// Puts a message from the window system at the back of the queue, for the
+// game's window. A WM_PAINT is queued only when none is pending.
+void QueueSystemMessage(uint32_t message);
+
+}  // namespace platform::detail

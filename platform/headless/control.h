@@ -1,0 +1,78 @@
+// Test control of the headless backend: a manual clock, scripted keys,
+// captured frames, pulled audio and device steps that fail on demand.
+//
+// Time moves only when the game sleeps (or waits for an event) or a test
+// advances it. Nothing here is thread-safe; tests drive the game on one thread.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "platform/display.h"
+#include "platform/faults.h"
+
+namespace platform::headless {
+
+// Everything back to a fresh machine: the clock at startTick, no keys down,
+// no script, an empty message queue, no window, no faults, no frames.
+void Reset(uint32_t startTick = 1000);
+
+// Clock.
+void SetTicks(uint32_t tick);
+void AdvanceTicks(uint32_t milliseconds);
+uint32_t Ticks();
+
+// Keys. A timeline says which keys are down from which tick on; the latest
+// entry at or before the current tick wins for each key.
+void SetKey(uint8_t scanCode, bool down);                     // from now on
+void ScheduleKey(uint32_t tick, uint8_t scanCode, bool down); // from that tick on
+void ClearKeySchedule();
+// A source that decides the whole snapshot; when set it replaces the timeline.
+using KeySource = std::function<void(uint32_t tick, uint8_t* keys)>;
+void SetKeySource(KeySource source);
+uint64_t KeyboardReads();
+
+// Called before every sleep with the tick and the length of the sleep, so a
+// test can act at a given point of the game (press keys, post messages).
+using SleepHook = std::function<void(uint32_t tick, uint32_t milliseconds)>;
+void SetSleepHook(SleepHook hook);
+
+// Frames shown by a flip: the 8-bit front buffer and the palette it was shown
+// through. Only the last few are kept (see SetFramesKept); every flip counts.
+struct Frame {
+    uint32_t tick = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    std::vector<uint8_t> pixels;  // width * height, rows top-down, no padding
+    std::array<PaletteEntry, 256> palette{};
+    uint8_t At(int32_t x, int32_t y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+const std::vector<Frame>& Frames();
+void SetFramesKept(size_t count);  // default 16
+uint64_t FramesPresented();
+// Called on every flip with the frame shown.
+void SetFrameHook(std::function<void(const Frame&)> hook);
+
+// Audio: mixes count samples as the sound card would take them now.
+void PullAudio(uint8_t* samples, uint32_t count);
+bool AudioOpen();
+
+// Faults: the step fails from its (skip + 1)th call on, for times calls
+// (negative: for ever).
+void FailStep(Fault fault, int skip = 0, int times = -1);
+void ClearFaults();
+uint64_t StepCalls(Fault fault);
+// Every sound buffer made so far is lost: locks and plays fail until Restore.
+void LoseSoundBuffers();
+
+// The window system asks the window to close, or to repaint.
+void RequestClose();
+void Expose();
+bool WindowOpen();
+const char* WindowTitle();
+bool CursorVisible();
+bool WindowHasIcon();
+
+}  // namespace platform::headless
