@@ -1,15 +1,31 @@
 #include "platform/headless/state.h"
 
-namespace platform::headless {
+#include <utility>
+#include <vector>
 
-MachineState& State() {
-    static MachineState state;
+namespace platform::headless {
+namespace {
+
+std::vector<void (*)()>& Resets() {
+    static std::vector<void (*)()> resets;
+    return resets;
+}
+
+}  // namespace
+
+ResetOnFreshMachine::ResetOnFreshMachine(void (*reset)()) { Resets().push_back(reset); }
+
+ClockState& State() {
+    static ClockState state;
     return state;
 }
 
 void Reset(uint32_t startTick) {
-    State() = MachineState{};
+    State() = ClockState{};
     State().ticks = startTick;
+    for (auto reset : Resets()) {
+        reset();
+    }
 }
 
 void SetSleepHook(SleepHook hook) { State().sleepHook = std::move(hook); }

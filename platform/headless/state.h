@@ -1,4 +1,4 @@
-// The headless machine's state, shared by the files of the headless backend.
+// State shared by the files of the headless backend.
 #pragma once
 
 #include <cstdint>
@@ -7,11 +7,18 @@
 
 namespace platform::headless {
 
-struct MachineState {
+struct ClockState {
     uint32_t ticks = 1000;
     SleepHook sleepHook;
 };
 
-MachineState& State();
+ClockState& State();
+
+// Each file of the backend that keeps state registers how to bring it back to
+// a fresh machine; Reset calls them all. Register from a namespace-scope
+// object: const ResetOnFreshMachine kResetKeys{&ResetKeys};
+struct ResetOnFreshMachine {
+    explicit ResetOnFreshMachine(void (*reset)());
+};
 
 }  // namespace platform::headless
