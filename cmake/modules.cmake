@@ -3,10 +3,11 @@
 # Builds the .cpp files of a folder into a static library that links the named
 # modules. A folder whose code is not written yet gives an interface library,
 # so the build stays whole while the game grows. The program's entry point,
-# app/main.cpp, is left out: the program target adds it.
+# app/main.cpp, is left out: the program target adds it; so are the window
+# handles, which have a library of their own below the game's modules.
 function(game_module name folder)
   file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
-  list(FILTER sources EXCLUDE REGEX "/app/main\\.cpp$")
+  list(FILTER sources EXCLUDE REGEX "/app/(main|window_handles)\\.cpp$")
   if(sources)
     add_library(${name} STATIC ${sources})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})

@@ -1,0 +1,4 @@
+#include "app/window_handles.h"
+
+platform::WindowHandle mainWindow = nullptr;
+platform::InstanceHandle appInstance = nullptr;

@@ -1,0 +1,34 @@
+// One 8-bit bitmap file in memory: its headers, its 256 colours and its pixel
+// rows, kept just long enough to copy them into surfaces and palettes.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/display.h"
+
+class Bitmap {
+public:
+    Bitmap();
+    ~Bitmap();
+    Bitmap(const Bitmap&) = delete;
+    Bitmap& operator=(const Bitmap&) = delete;
+
+    // 1 on success, 0 on failure.
+    int32_t Load(const char* fileName);
+    // Writes the picture's 256 colours into the palette. Always 1.
+    int32_t ApplyPalette(platform::Palette* target);
+    // Copies the picture rectangle at (srcX, srcY), width x rows, to the
+    // surface's top-left corner. 0 when the surface cannot be locked.
+    int32_t CopyToSurface(platform::Surface* surface, int32_t width, int32_t rows, int32_t srcX,
+                          int32_t srcY);
+
+    int32_t Width() const;
+    int32_t Height() const;
+    const uint8_t* Pixels() const { return pixels; }
+
+private:
+    uint8_t fileHeader[14];
+    uint8_t infoHeader[40];
+    uint8_t palette[256][4];  // blue, green, red, reserved
+    uint8_t* pixels;
+};
