@@ -61,4 +61,8 @@ namespace platform::detail {
 // game's window. A WM_PAINT is queued only when none is pending.
 void QueueSystemMessage(uint32_t message);
 
+// Forgets every window class, the window and every queued message without
+// calling any window procedure: part of the headless backend's fresh machine.
+void ResetWindowSystem();
+
 }  // namespace platform::detail

@@ -159,12 +159,19 @@ private:
     Surface(DisplayDevice* device, int32_t width, int32_t height, uint32_t caps);
     ~Surface();
 
+    // Pixel rows start on 32-byte boundaries.
+    struct AlignedDelete {
+        void operator()(uint8_t* pixels) const;
+    };
+    // Locked, or lent out to a device context.
+    bool IsBusy() const { return locked_ || context_ != nullptr; }
+
     DisplayDevice* device_;
     int32_t width_;
     int32_t height_;
     int32_t pitch_;
     uint32_t caps_;
-    std::unique_ptr<uint8_t[]> pixels_;
+    std::unique_ptr<uint8_t[], AlignedDelete> pixels_;
     bool locked_ = false;
     bool hasColorKey_ = false;
     ColorKey colorKey_;
@@ -197,6 +204,8 @@ private:
     friend class Surface;
     DisplayDevice() = default;
     ~DisplayDevice();
+    // A surface of this device is being destroyed.
+    void Forget(const Surface* surface);
 
     struct State;
     std::unique_ptr<State> state_;

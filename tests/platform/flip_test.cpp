@@ -1,0 +1,116 @@
+// Flipping the screen's chain and what the headless screen captures.
+#include <cstdint>
+#include <vector>
+
+#include "platform/display.h"
+#include "platform/headless/control.h"
+#include "tests/platform/display_fixture.h"
+
+namespace platform::testing {
+namespace {
+
+using FlipTest = DisplayTest;
+
+void Fill(Surface* surface, uint8_t colour) {
+    BltFx fx{sizeof(BltFx), colour};
+    ASSERT_EQ(surface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx), kOk);
+}
+
+TEST_F(FlipTest, TheBuffersTradePixelBlocksWithoutCopying) {
+    const uint8_t* front = primary->Pixels();
+    const uint8_t* back = backBuffer->Pixels();
+    Fill(backBuffer, 1);
+    ASSERT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), kOk);
+    EXPECT_EQ(primary->Pixels(), back);
+    EXPECT_EQ(backBuffer->Pixels(), front);
+    EXPECT_EQ(PixelsOf(*primary), std::vector<uint8_t>(640 * 480, 1));
+    EXPECT_EQ(PixelsOf(*backBuffer), std::vector<uint8_t>(640 * 480, 0))
+        << "the old front buffer comes back as it was";
+}
+
+TEST_F(FlipTest, TheNewFrontBufferIsShownThroughThePrimaryPalette) {
+    primaryPalette->SetEntries(0, 7, 1, std::vector{Colour(10, 20, 30)}.data());
+    backBufferPalette->SetEntries(0, 7, 1, std::vector{Colour(99, 99, 99)}.data());
+    headless::SetTicks(5000);
+    Fill(backBuffer, 7);
+    const Rect corner{0, 0, 1, 1};
+    BltFx fx{sizeof(BltFx), 3};
+    backBuffer->Blt(&corner, nullptr, nullptr, DDBLT_COLORFILL, &fx);
+
+    ASSERT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), kOk);
+    ASSERT_EQ(headless::Frames().size(), 1u);
+    const headless::Frame& frame = headless::Frames().back();
+    EXPECT_EQ(frame.tick, 5000u);
+    EXPECT_EQ(frame.width, 640);
+    EXPECT_EQ(frame.height, 480);
+    EXPECT_EQ(frame.At(0, 0), 3);
+    EXPECT_EQ(frame.At(1, 0), 7);
+    EXPECT_EQ(frame.At(639, 479), 7);
+    EXPECT_EQ(frame.palette[7].red, 10);
+    EXPECT_EQ(frame.palette[7].blue, 30);
+}
+
+TEST_F(FlipTest, APrimaryWithoutPaletteShowsBlack) {
+    primaryPalette->SetEntries(0, 0, 1, std::vector{Colour(255, 255, 255)}.data());
+    primary->SetPalette(nullptr);
+    ASSERT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), kOk);
+    EXPECT_EQ(headless::Frames().back().palette[0].red, 0);
+}
+
+TEST_F(FlipTest, OnlyTheLatestFramesAreKeptButEveryFlipCounts) {
+    std::vector<uint8_t> hooked;
+    headless::SetFrameHook([&](const headless::Frame& frame) { hooked.push_back(frame.At(5, 5)); });
+    for (uint8_t i = 0; i < 20; ++i) {
+        Fill(backBuffer, i);
+        ASSERT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), kOk);
+    }
+    EXPECT_EQ(headless::FramesPresented(), 20u);
+    ASSERT_EQ(headless::Frames().size(), 16u);
+    EXPECT_EQ(headless::Frames().front().At(0, 0), 4);
+    EXPECT_EQ(headless::Frames().back().At(0, 0), 19);
+    EXPECT_EQ(hooked.size(), 20u);
+    EXPECT_EQ(hooked.front(), 0);
+
+    headless::SetFramesKept(2);
+    ASSERT_EQ(headless::Frames().size(), 2u);
+    EXPECT_EQ(headless::Frames().front().At(0, 0), 18);
+    headless::SetFramesKept(0);
+    Fill(backBuffer, 77);
+    ASSERT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), kOk);
+    EXPECT_TRUE(headless::Frames().empty());
+    EXPECT_EQ(hooked.back(), 77) << "the hook still sees frames that are not kept";
+}
+
+TEST_F(FlipTest, ALockedBufferHoldsTheFlipBack) {
+    SurfaceDesc description;
+    description.size = sizeof description;
+    ASSERT_EQ(backBuffer->Lock(nullptr, &description, DDLOCK_WAIT, nullptr), kOk);
+    const uint8_t* back = backBuffer->Pixels();
+    EXPECT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), kErrSurfaceBusy);
+    EXPECT_EQ(backBuffer->Pixels(), back);
+    EXPECT_EQ(headless::FramesPresented(), 0u);
+    backBuffer->Unlock(nullptr);
+
+    DeviceContext* context = nullptr;
+    ASSERT_EQ(backBuffer->GetDC(&context), kOk);
+    EXPECT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), kErrSurfaceBusy);
+    ASSERT_EQ(backBuffer->ReleaseDC(context), kOk);
+    EXPECT_EQ(primary->Flip(backBuffer, DDFLIP_WAIT), kOk);
+}
+
+TEST_F(FlipTest, ReleasingTheDeviceGivesUpTheScreen) {
+    backBuffer->Release();
+    backBuffer = nullptr;
+    primary->Release();
+    primary = nullptr;
+    EXPECT_EQ(device->Release(), 0u);
+    device = nullptr;
+    // A new device can take the screen again.
+    DisplayDevice* again = nullptr;
+    ASSERT_EQ(CreateDisplay(nullptr, &again, nullptr), kOk);
+    EXPECT_EQ(again->SetDisplayMode(640, 480, 8), kOk);
+    EXPECT_EQ(again->Release(), 0u);
+}
+
+}  // namespace
+}  // namespace platform::testing
