@@ -18,7 +18,9 @@ void SleepFor(uint32_t milliseconds);
 // Whether the backend makes this device step fail now. Counts the call.
 bool Fails(Fault fault);
 
-// Window. One window at a time, full screen on the desktop.
+// Window. One window at a time, full screen on the desktop. OpenWindow and
+// OpenScreen record why they failed with SetErrorText; the shared code does
+// not overwrite that.
 bool OpenWindow(const char* title);
 void CloseWindow();
 void SetIcon(const IconImage& icon);
@@ -33,6 +35,9 @@ void PumpEvents();
 void WaitForEvent(uint32_t timeoutMilliseconds);
 
 // Screen: a width x height 8-bit picture shown through a 256-colour palette.
+// The display device opens it when it sets the mode (again when a later device
+// does) and closes it when that device goes. Present gets the rows of the new
+// front buffer, pitch bytes apart, and the 256 entries to show them through.
 bool OpenScreen(int32_t width, int32_t height);
 void CloseScreen();
 void Present(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height,

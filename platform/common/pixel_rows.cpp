@@ -67,17 +67,18 @@ void CopyRowKeyed(uint8_t* to, const uint8_t* from, int32_t width, const Key& ke
     const auto blend = [&](int32_t x) {
         const Pixels16 source = Load(from + x);
         const Pixels16 keep = key.Mask(source);
-        Store(to + x, (Load(to + x) & keep) | (source & ~keep));
+        return (Load(to + x) & keep) | (source & ~keep);
     };
-    int32_t x = 0;
-    for (; x + kLanes <= width; x += kLanes) {
-        blend(x);
+    // The last pixels are one group that overlaps the one before it. It is
+    // blended from the row as it was, before any group is stored: the pixels
+    // they share come out the same either way, and reading back pixels just
+    // stored in part would stall the processor.
+    const int32_t lastGroup = width - kLanes;
+    const Pixels16 last = blend(lastGroup);
+    for (int32_t x = 0; x < lastGroup; x += kLanes) {
+        Store(to + x, blend(x));
     }
-    // The last pixels: one more group that overlaps the previous one. Blending
-    // a pixel twice gives the same result, as source and destination differ.
-    if (x < width) {
-        blend(width - kLanes);
-    }
+    Store(to + lastGroup, last);
 }
 
 template <typename Key>
