@@ -98,19 +98,5 @@ TEST_F(FlipTest, ALockedBufferHoldsTheFlipBack) {
     EXPECT_EQ(primary->Flip(backBuffer, DDFLIP_WAIT), kOk);
 }
 
-TEST_F(FlipTest, ReleasingTheDeviceGivesUpTheScreen) {
-    backBuffer->Release();
-    backBuffer = nullptr;
-    primary->Release();
-    primary = nullptr;
-    EXPECT_EQ(device->Release(), 0u);
-    device = nullptr;
-    // A new device can take the screen again.
-    DisplayDevice* again = nullptr;
-    ASSERT_EQ(CreateDisplay(nullptr, &again, nullptr), kOk);
-    EXPECT_EQ(again->SetDisplayMode(640, 480, 8), kOk);
-    EXPECT_EQ(again->Release(), 0u);
-}
-
 }  // namespace
 }  // namespace platform::testing

@@ -63,18 +63,6 @@ TEST_F(SurfaceTest, ALockedSurfaceRefusesEverythingElseUntilUnlocked) {
     EXPECT_EQ(surface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx), kOk);
 }
 
-TEST_F(SurfaceTest, LockNeedsASizedDescriptionAndTheWholeSurface) {
-    Surface* surface = MakeSurface(8, 8);
-    SurfaceDesc description;
-    EXPECT_EQ(surface->Lock(nullptr, &description, DDLOCK_WAIT, nullptr), kErrInvalidParams);
-    description.size = sizeof description;
-    const Rect part{0, 0, 4, 4};
-    EXPECT_EQ(surface->Lock(&part, &description, DDLOCK_WAIT, nullptr), kErrInvalidParams);
-    EXPECT_EQ(surface->Lock(nullptr, nullptr, DDLOCK_WAIT, nullptr), kErrInvalidParams);
-    EXPECT_EQ(surface->Lock(nullptr, &description, DDLOCK_WAIT, nullptr), kOk);
-    surface->Unlock(nullptr);
-}
-
 TEST_F(SurfaceTest, ColourFillCoversTheRectangleOnly) {
     Surface* surface = MakeSurface(10, 6);
     BltFx fx{sizeof(BltFx), 7};
@@ -102,14 +90,6 @@ TEST_F(SurfaceTest, ColourFillRefusesARectangleLeavingTheSurfaceAndChangesNothin
                   kErrInvalidRect);
     }
     EXPECT_EQ(PixelsOf(*surface), std::vector<uint8_t>(60, 0));
-}
-
-TEST_F(SurfaceTest, BltOffersColourFillOnly) {
-    Surface* surface = MakeSurface(4, 4);
-    Surface* source = MakeSurface(4, 4);
-    BltFx fx{sizeof(BltFx), 3};
-    EXPECT_EQ(surface->Blt(nullptr, source, nullptr, DDBLT_WAIT, &fx), kErrNotImplemented);
-    EXPECT_EQ(surface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, nullptr), kErrInvalidParams);
 }
 
 TEST_F(SurfaceTest, OffscreenSurfacesNeedASensibleSize) {
@@ -191,25 +171,6 @@ TEST_F(SurfaceTest, PalettesCopyTheirEntriesInAndOut) {
     EXPECT_EQ(out[0].red, 253);
     EXPECT_EQ(out[1].blue, 3);
     EXPECT_EQ(out[2].green, 5);
-}
-
-TEST_F(SurfaceTest, OnlyTheGameModeCanBeSet) {
-    EXPECT_EQ(device->SetDisplayMode(800, 600, 8), kErrInvalidParams);
-    EXPECT_EQ(device->SetDisplayMode(640, 480, 16), kErrInvalidParams);
-    EXPECT_EQ(device->SetDisplayMode(640, 480, 8), kOk);
-}
-
-TEST_F(SurfaceTest, ThePrimarySurfaceNeedsTheDisplayMode) {
-    DisplayDevice* other = nullptr;
-    ASSERT_EQ(CreateDisplay(nullptr, &other, nullptr), kOk);
-    SurfaceDesc description;
-    description.size = sizeof description;
-    description.flags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
-    description.backBufferCount = 1;
-    description.caps.caps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
-    Surface* surface = nullptr;
-    EXPECT_EQ(other->CreateSurface(&description, &surface, nullptr), kErrGeneric);
-    EXPECT_EQ(other->Release(), 0u);
 }
 
 }  // namespace

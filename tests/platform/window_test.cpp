@@ -234,12 +234,6 @@ TEST_F(WindowTest, TheCursorHidesWhileItsCountIsNegative) {
     EXPECT_TRUE(headless::CursorVisible());
 }
 
-TEST_F(WindowTest, TheScreenSizeIsTheDesktops) {
-    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1920);
-    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 1080);
-    EXPECT_EQ(GetSystemMetrics(99), 0);
-}
-
 TEST_F(WindowTest, TheIconMustBeAWholePicture) {
     WindowHandle window = MakeWindow();
     const uint32_t colours[2] = {0x000000, 0xFFFFFF};
