@@ -110,8 +110,9 @@ private:
 class Surface {
 public:
     // Colour fill (DDBLT_COLORFILL with fx->fillColor) of the destination
-    // rectangle, or of the whole surface when destination is null. Other blits
-    // are not offered: the game draws with BltFast.
+    // rectangle, or of the whole surface when destination is null. fx->size
+    // must be sizeof(BltFx). Other blits are not offered: the game draws with
+    // BltFast.
     Result Blt(const Rect* destination, Surface* source, const Rect* sourceRect, uint32_t flags,
                const BltFx* fx);
 
@@ -191,6 +192,7 @@ public:
     // The primary surface (DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX
     // with one back buffer, after the display mode is set) or an off-screen
     // surface (DDSCAPS_OFFSCREENPLAIN with a width and height of at least 1).
+    // description->size must be sizeof(SurfaceDesc).
     Result CreateSurface(const SurfaceDesc* description, Surface** surface, void* outer);
     // A palette of 256 entries (DDPCAPS_8BIT).
     Result CreatePalette(uint32_t flags, const PaletteEntry* entries, Palette** palette,

@@ -91,7 +91,8 @@ Result DisplayDevice::CreateSurface(const SurfaceDesc* description, Surface** su
     }
     *surface = nullptr;
     if (description == nullptr || description->size != sizeof(SurfaceDesc) || outer != nullptr) {
-        return Refuse(kErrInvalidParams, "cannot make a surface: bad description");
+        return Refuse(kErrInvalidParams,
+                      "cannot make a surface: the description's size must be sizeof(SurfaceDesc)");
     }
     const uint32_t caps = description->caps.caps;
     if ((caps & DDSCAPS_PRIMARYSURFACE) != 0) {

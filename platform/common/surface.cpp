@@ -80,7 +80,9 @@ Result Surface::Lock(const Rect* rect, SurfaceDesc* description, uint32_t /*flag
         return Refuse(kErrSurfaceLost, "cannot lock a surface: it was lost");
     }
     if (rect != nullptr || description == nullptr || description->size != sizeof(SurfaceDesc)) {
-        return Refuse(kErrInvalidParams, "cannot lock a surface: only whole surfaces lock");
+        return Refuse(
+            kErrInvalidParams,
+            "cannot lock a surface: lock it whole, with a description sized sizeof(SurfaceDesc)");
     }
     if (IsBusy()) {
         return Refuse(kErrSurfaceBusy, "cannot lock a surface: it is locked already");

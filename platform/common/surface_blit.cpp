@@ -33,7 +33,8 @@ Result Surface::Blt(const Rect* destination, Surface* /*source*/, const Rect* /*
         return Refuse(kErrNotImplemented, "only colour fills are offered by Blt");
     }
     if (fx == nullptr || fx->size != sizeof(BltFx)) {
-        return Refuse(kErrInvalidParams, "cannot fill a surface: no fill colour");
+        return Refuse(kErrInvalidParams,
+                      "cannot fill a surface: fx must be given, its size sizeof(BltFx)");
     }
     const Rect area = destination != nullptr ? *destination : Rect{0, 0, width_, height_};
     if (!LiesWithin(area, width_, height_)) {
