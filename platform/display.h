@@ -177,7 +177,7 @@ private:
     bool hasColorKey_ = false;
     ColorKey colorKey_;
     Palette* palette_ = nullptr;
-    Surface* backBuffer_ = nullptr;  // on the primary surface only
+    Surface* backBuffer_ = nullptr;   // on the primary surface only
     Surface* frontBuffer_ = nullptr;  // on the back buffer only
     DeviceContext* context_ = nullptr;
     uint32_t references_ = 1;

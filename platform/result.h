@@ -23,7 +23,9 @@ inline constexpr Result kErrSurfaceLost = static_cast<Result>(0x887601C2u);
 inline constexpr Result kErrSurfaceBusy = static_cast<Result>(0x887601AEu);
 inline constexpr Result kErrBufferLost = static_cast<Result>(0x88780096u);
 
-inline constexpr bool Failed(Result result) { return result < 0; }
+inline constexpr bool Failed(Result result) {
+    return result < 0;
+}
 
 // Why the most recent platform call failed, in words a player can act on
 // ("no audio device: ...", "cannot open display: ..."). Never null.

@@ -10,7 +10,7 @@
 namespace platform {
 
 class DeviceContext {
-  public:
+public:
     const Surface* surface = nullptr;  // for its palette, looked up at paint time
     uint8_t* pixels = nullptr;
     int32_t pitch = 0;

@@ -13,8 +13,12 @@ std::string& ErrorText() {
 
 }  // namespace
 
-const char* LastErrorText() { return ErrorText().c_str(); }
+const char* LastErrorText() {
+    return ErrorText().c_str();
+}
 
-void backend::SetErrorText(const char* text) { ErrorText() = text != nullptr ? text : "unknown error"; }
+void backend::SetErrorText(const char* text) {
+    ErrorText() = text != nullptr ? text : "unknown error";
+}
 
 }  // namespace platform

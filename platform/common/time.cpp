@@ -4,8 +4,12 @@
 
 namespace platform {
 
-uint32_t GetTickCount() { return backend::Ticks(); }
+uint32_t GetTickCount() {
+    return backend::Ticks();
+}
 
-void Sleep(uint32_t milliseconds) { backend::SleepFor(milliseconds); }
+void Sleep(uint32_t milliseconds) {
+    backend::SleepFor(milliseconds);
+}
 
 }  // namespace platform

@@ -5,7 +5,9 @@
 
 namespace platform {
 
-uint32_t backend::Ticks() { return headless::State().ticks; }
+uint32_t backend::Ticks() {
+    return headless::State().ticks;
+}
 
 void backend::SleepFor(uint32_t milliseconds) {
     auto& state = headless::State();
@@ -15,10 +17,16 @@ void backend::SleepFor(uint32_t milliseconds) {
     state.ticks += milliseconds;
 }
 
-void headless::SetTicks(uint32_t tick) { State().ticks = tick; }
+void headless::SetTicks(uint32_t tick) {
+    State().ticks = tick;
+}
 
-void headless::AdvanceTicks(uint32_t milliseconds) { State().ticks += milliseconds; }
+void headless::AdvanceTicks(uint32_t milliseconds) {
+    State().ticks += milliseconds;
+}
 
-uint32_t headless::Ticks() { return State().ticks; }
+uint32_t headless::Ticks() {
+    return State().ticks;
+}
 
 }  // namespace platform

@@ -26,8 +26,8 @@ uint32_t Ticks();
 
 // Keys. A timeline says which keys are down from which tick on; the latest
 // entry at or before the current tick wins for each key.
-void SetKey(uint8_t scanCode, bool down);                     // from now on
-void ScheduleKey(uint32_t tick, uint8_t scanCode, bool down); // from that tick on
+void SetKey(uint8_t scanCode, bool down);                      // from now on
+void ScheduleKey(uint32_t tick, uint8_t scanCode, bool down);  // from that tick on
 void ClearKeySchedule();
 // A source that decides the whole snapshot; when set it replaces the timeline.
 using KeySource = std::function<void(uint32_t tick, uint8_t* keys)>;

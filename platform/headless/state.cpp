@@ -13,7 +13,9 @@ std::vector<void (*)()>& Resets() {
 
 }  // namespace
 
-ResetOnFreshMachine::ResetOnFreshMachine(void (*reset)()) { Resets().push_back(reset); }
+ResetOnFreshMachine::ResetOnFreshMachine(void (*reset)()) {
+    Resets().push_back(reset);
+}
 
 ClockState& State() {
     static ClockState state;
@@ -28,6 +30,8 @@ void Reset(uint32_t startTick) {
     }
 }
 
-void SetSleepHook(SleepHook hook) { State().sleepHook = std::move(hook); }
+void SetSleepHook(SleepHook hook) {
+    State().sleepHook = std::move(hook);
+}
 
 }  // namespace platform::headless

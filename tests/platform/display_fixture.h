@@ -21,7 +21,7 @@ void WritePixels(Surface& surface, const std::vector<uint8_t>& pixels);
 PaletteEntry Colour(uint8_t red, uint8_t green, uint8_t blue);
 
 class DisplayTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -35,7 +35,7 @@ class DisplayTest : public ::testing::Test {
     Palette* primaryPalette = nullptr;
     Palette* backBufferPalette = nullptr;
 
-  private:
+private:
     std::vector<Surface*> surfaces_;
 };
 

@@ -17,7 +17,7 @@ namespace platform {
 namespace {
 
 class FilesTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         folder_ =
             std::filesystem::temp_directory_path() / ("files_test_" + std::to_string(::getpid()));

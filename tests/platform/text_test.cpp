@@ -15,7 +15,7 @@ namespace platform::testing {
 namespace {
 
 class TextTest : public DisplayTest {
-  protected:
+protected:
     // Writes the text on the back buffer and returns its pixels.
     std::vector<uint8_t> Write(const std::string& text, int32_t x, int32_t y, ColorRef colour,
                                int mode = TRANSPARENT) {

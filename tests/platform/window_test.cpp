@@ -41,7 +41,7 @@ intptr_t GameLikeProcedure(WindowHandle window, uint32_t message, uintptr_t wPar
 }
 
 class WindowTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         headless::Reset();
         received.clear();
