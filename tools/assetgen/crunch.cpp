@@ -14,7 +14,7 @@ namespace {
 using synth::Filter;
 using synth::Track;
 
-constexpr double kSeconds = 0.32;
+constexpr double kSeconds = 0.30;
 
 double Time(int sample) {
     return static_cast<double>(sample) / synth::kSampleRate;
@@ -25,18 +25,18 @@ void AddThump(Track& track) {
     for (int i = 0; i < track.Length(); ++i) {
         const double t = Time(i);
         const double pitch = 55.0 + 60.0 * std::exp(-t / 0.03);
-        track[i] += 0.7 * std::exp(-t / 0.06) * body.Sine(pitch);
+        track[i] += 0.55 * std::exp(-t / 0.06) * body.Sine(pitch);
     }
 }
 
 void AddCracks(Track& track, Random& random) {
-    constexpr int kCracks = 16;
+    constexpr int kCracks = 22;
     for (int c = 0; c < kCracks; ++c) {
         // Dense at first, sparser later.
-        const double when = 0.2 * std::pow(random.Unit(), 1.8);
+        const double when = 0.22 * std::pow(random.Unit(), 1.5);
         const double ring = 0.003 + 0.006 * random.Unit();
         const double centre = 900.0 + 2600.0 * random.Unit();
-        const double level = 0.9 * (1.0 - when / 0.25) * (0.6 + 0.4 * random.Unit());
+        const double level = 0.9 * (1.0 - when / 0.26) * (0.6 + 0.4 * random.Unit());
         Filter band(Filter::Mode::BandPass, 2.0);
         const long start = synth::SecondsToSamples(when);
         const int length = synth::SecondsToSamples(ring * 6.0);
@@ -55,7 +55,7 @@ void AddGrit(Track& track, Random& random) {
         // Crumbling: the grit comes in little clumps, not as a steady hiss.
         const double clump =
             0.55 + 0.45 * std::sin(t * 2.0 * synth::kPi * 37.0 + 3.0 * std::sin(t * 90.0));
-        track[i] += 0.5 * std::exp(-t / 0.09) * clump * lowPass.Process(random.Signed(), cutoff);
+        track[i] += 0.5 * std::exp(-t / 0.12) * clump * lowPass.Process(random.Signed(), cutoff);
     }
 }
 
@@ -63,7 +63,7 @@ void AddGrit(Track& track, Random& random) {
 // either end.
 void ShapeEnds(Track& track) {
     const int fadeIn = synth::SecondsToSamples(0.002);
-    const int fadeOut = synth::SecondsToSamples(0.06);
+    const int fadeOut = synth::SecondsToSamples(0.04);
     for (int i = 0; i < fadeIn; ++i) {
         track[i] *= static_cast<double>(i) / fadeIn;
     }
@@ -81,6 +81,7 @@ std::vector<uint8_t> MakeCrunch() {
     AddThump(track);
     AddCracks(track, random);
     AddGrit(track, random);
+    synth::SoftClip(track, 2.5);
     ShapeEnds(track);
     return synth::ToUnsigned8(track, 58.0);
 }

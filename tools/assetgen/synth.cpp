@@ -236,6 +236,12 @@ void Duck(Track& track, const std::vector<long>& kickPositions, double depth, do
     }
 }
 
+void SoftClip(Track& track, double drive) {
+    for (double& sample : track.Samples()) {
+        sample = std::tanh(sample * drive);
+    }
+}
+
 std::vector<uint8_t> ToUnsigned8(const Track& track, double peakSteps) {
     double peak = 0.0;
     for (double value : track.Samples()) {

@@ -95,6 +95,10 @@ void BlockDc(Track& track);
 // Lowers the level right after each kick so the other parts breathe with it.
 void Duck(Track& track, const std::vector<long>& kickPositions, double depth, double recovery);
 
+// Rounds off the loudest peaks (a tanh curve; more drive, more rounding),
+// so that a mix sounds full at a gentle level.
+void SoftClip(Track& track, double drive);
+
 // Levels a mix to the given peak (in steps of the 8-bit range around 128)
 // and writes unsigned 8-bit samples.
 std::vector<uint8_t> ToUnsigned8(const Track& track, double peakSteps);

@@ -70,7 +70,7 @@ void WriteDrums(Track& kicks, Track& claps, Track& hats, std::vector<long>& kick
     for (int step = 0; step < kSteps; ++step) {
         const int inBeat = step % 4;
         const int inBar = step % kStepsPerBar;
-        const double jitter = 0.06 * random.Signed();
+        const double jitter = 0.03 * random.Signed();
         if (inBeat == 0) {
             instrument::Kick(kicks, At(step), 1.0, random);
             kickPositions.push_back(At(step));
@@ -78,7 +78,7 @@ void WriteDrums(Track& kicks, Track& claps, Track& hats, std::vector<long>& kick
         if (inBar == 4 || inBar == 12) {
             instrument::Clap(claps, At(step), 0.45, random);
         }
-        constexpr std::array<double, 4> kHatLevels = {0.45, 0.28, 0.75, 0.34};
+        constexpr std::array<double, 4> kHatLevels = {0.22, 0.14, 0.4, 0.17};
         instrument::HiHat(hats, At(step), kHatLevels[static_cast<size_t>(inBeat)] + jitter,
                           inBeat == 2, random);
     }
@@ -100,7 +100,7 @@ void WriteBass(Track& bass) {
         instrument::Bass(bass, Note{.start = At(step),
                                     .length = kStepSeconds * 0.8,
                                     .pitch = chord.bassRoot + kOctave[static_cast<size_t>(inBeat)],
-                                    .level = 0.5 * kLevels[static_cast<size_t>(inBeat)]});
+                                    .level = 0.7 * kLevels[static_cast<size_t>(inBeat)]});
     }
 }
 
@@ -124,7 +124,7 @@ void WriteChords(Track& pads, Track& stabs, Track& arpeggio) {
                     instrument::Stab(stabs, Note{.start = At(first + rhythm),
                                                  .length = kStepSeconds * 0.7,
                                                  .pitch = pitch,
-                                                 .level = 0.13});
+                                                 .level = 0.3});
                 }
             }
         }
@@ -152,16 +152,8 @@ void WriteLead(Track& lead) {
             instrument::Lead(lead, Note{.start = At(first + note.step),
                                         .length = (note.steps - 0.3) * kStepSeconds,
                                         .pitch = note.pitch,
-                                        .level = 0.27});
+                                        .level = 0.32});
         }
-    }
-}
-
-// Rounds off the peaks a little so the loop sounds full at a gentle level.
-void Saturate(Track& mix, double drive) {
-    const double norm = std::tanh(drive);
-    for (double& sample : mix.Samples()) {
-        sample = std::tanh(sample * drive) / norm;
     }
 }
 
@@ -200,7 +192,7 @@ std::vector<uint8_t> ComposeTechnoLoop() {
     mix.Mix(hats, 1.0);
     mix.Mix(melodic, 1.0);
     synth::BlockDc(mix);
-    Saturate(mix, 1.2);
+    synth::SoftClip(mix, 1.2);
     return synth::ToUnsigned8(mix, 58.0);
 }
 

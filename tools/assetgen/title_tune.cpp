@@ -139,6 +139,7 @@ std::vector<uint8_t> ComposeTitleTune() {
     mix.Mix(bass, 1.0);
     mix.Mix(drums, 1.0);
     synth::BlockDc(mix);
+    synth::SoftClip(mix, 1.3);
     FadeOutEnd(mix, 0.4);
     return synth::ToUnsigned8(mix, 56.0);
 }

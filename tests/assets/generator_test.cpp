@@ -1,0 +1,54 @@
+// The generator itself: every run writes the same bytes, and a folder it
+// cannot write into is reported as a failure, not passed over.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "tests/assets/file_readers.h"
+
+#ifdef ASSETGEN_PROGRAM
+
+namespace assets_test {
+namespace {
+
+namespace fs = std::filesystem;
+
+int RunGenerator(const std::string& arguments) {
+    const std::string command = std::string("\"") + ASSETGEN_PROGRAM + "\" " + arguments;
+    return std::system(command.c_str());
+}
+
+fs::path FreshFolder(const std::string& name) {
+    const fs::path folder = fs::temp_directory_path() / name;
+    fs::remove_all(folder);
+    return folder;
+}
+
+TEST(Generator, WritesTheSameBytesAsTheBuildDid) {
+    const fs::path run = FreshFolder("stackwell_assets_again");
+    const fs::path source = run / "generated";
+    ASSERT_EQ(RunGenerator(run.string() + " " + source.string()), 0);
+    for (const char* name : {"menu1.bmp", "cubeshards2.bmp", "score.bmp", "start.bmp", "end.bmp",
+                             "techno.wav", "crunch.wav", "superhappy.wav", "stackwell.ico"}) {
+        const std::vector<uint8_t> again = ReadWholeFile((run / name).string());
+        EXPECT_FALSE(again.empty()) << name;
+        EXPECT_TRUE(again == ReadWholeFile(name)) << name << " differs from the build's";
+    }
+    EXPECT_FALSE(ReadWholeFile((source / "icon_resource.cpp").string()).empty());
+    fs::remove_all(run);
+}
+
+TEST(Generator, ReportsAFolderItCannotWriteInto) {
+    const fs::path blocker = FreshFolder("stackwell_assets_blocker");
+    std::ofstream(blocker.string()) << "a file where the folder should be";
+    EXPECT_NE(RunGenerator((blocker / "run").string() + " 2>/dev/null"), 0);
+    fs::remove_all(blocker);
+}
+
+}  // namespace
+}  // namespace assets_test
+
+#endif
