@@ -10,7 +10,7 @@
 namespace assetgen {
 
 class ByteWriter {
-  public:
+public:
     void U8(uint8_t value) { bytes_.push_back(value); }
     void U16(uint16_t value);
     void U32(uint32_t value);
@@ -25,7 +25,7 @@ class ByteWriter {
     // Overwrites four bytes written earlier, for sizes known only at the end.
     void PatchU32(size_t offset, uint32_t value);
 
-  private:
+private:
     std::vector<uint8_t> bytes_;
 };
 

@@ -20,7 +20,7 @@ struct Rect {
 };
 
 class Canvas {
-  public:
+public:
     Canvas(int width, int height, uint8_t fill);
 
     int Width() const { return width_; }
@@ -44,7 +44,7 @@ class Canvas {
     // Rows top-down, width bytes each.
     const std::vector<uint8_t>& Pixels() const { return pixels_; }
 
-  private:
+private:
     size_t Index(int x, int y) const { return static_cast<size_t>(y) * width_ + x; }
 
     int width_;

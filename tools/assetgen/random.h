@@ -7,7 +7,7 @@
 namespace assetgen {
 
 class Random {
-  public:
+public:
     explicit Random(uint64_t seed) : state_(seed * 0x9E3779B97F4A7C15ull + 1) {}
 
     uint32_t Next() {
@@ -25,7 +25,7 @@ class Random {
     // Uniform integer in [0, bound).
     int Below(int bound) { return static_cast<int>(Next() % static_cast<uint32_t>(bound)); }
 
-  private:
+private:
     uint64_t state_;
 };
 

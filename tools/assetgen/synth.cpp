@@ -38,7 +38,7 @@ void RunLoopAware(Track& track, Effect&& effect) {
 
 // A delay line of fixed length.
 class DelayLine {
-  public:
+public:
     explicit DelayLine(int length) : buffer_(static_cast<size_t>(std::max(length, 1)), 0.0) {}
     double Read() const { return buffer_[position_]; }
     void Write(double value) {
@@ -46,7 +46,7 @@ class DelayLine {
         position_ = (position_ + 1) % buffer_.size();
     }
 
-  private:
+private:
     std::vector<double> buffer_;
     size_t position_ = 0;
 };

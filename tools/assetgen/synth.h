@@ -19,7 +19,7 @@ int SecondsToSamples(double seconds);
 // track wraps every write around its end, so that a note sounding past the
 // end of the loop continues at its start.
 class Track {
-  public:
+public:
     Track(int length, bool loops) : samples_(static_cast<size_t>(length), 0.0), loops_(loops) {}
 
     int Length() const { return static_cast<int>(samples_.size()); }
@@ -32,7 +32,7 @@ class Track {
     std::vector<double>& Samples() { return samples_; }
     const std::vector<double>& Samples() const { return samples_; }
 
-  private:
+private:
     std::vector<double> samples_;
     bool loops_;
 };
@@ -40,7 +40,7 @@ class Track {
 // A phase accumulator with band-limited waveforms (polyBLEP edges), so that
 // high notes do not fold back into harsh whistles at 22050 samples a second.
 class Oscillator {
-  public:
+public:
     explicit Oscillator(double startPhase = 0.0) : phase_(startPhase) {}
     double Sine(double frequency);
     double Saw(double frequency);
@@ -48,7 +48,7 @@ class Oscillator {
     double Pulse(double frequency, double width);
     double Triangle(double frequency);
 
-  private:
+private:
     double Advance(double frequency);
     double phase_;
     double triangleState_ = 0.0;
@@ -69,12 +69,12 @@ struct Envelope {
 // A state-variable filter (trapezoidal form) that stays stable while its
 // cutoff moves on every sample.
 class Filter {
-  public:
+public:
     enum class Mode { LowPass, BandPass, HighPass };
     explicit Filter(Mode mode, double resonance = 0.7) : mode_(mode), damping_(1.0 / resonance) {}
     double Process(double input, double cutoff);
 
-  private:
+private:
     Mode mode_;
     double damping_;
     double state1_ = 0.0;
