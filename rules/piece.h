@@ -8,12 +8,12 @@
 // top-left corner, and the offsets that keep the shape turning about a fixed
 // point.
 struct RotationState {
-    int32_t lastCol = 0;     // width - 1 of the used part
-    int32_t lastRow = 0;     // height - 1 of the used part
-    int32_t forwardDx = 0;   // added to x when a forward turn arrives here
-    int32_t forwardDy = 0;   // added to y when a forward turn arrives here
-    int32_t backwardDx = 0;  // added to x when a backward turn arrives here
-    int32_t backwardDy = 0;  // added to y when a backward turn arrives here
+    int32_t lastCol = 0;       // width - 1 of the used part
+    int32_t lastRow = 0;       // height - 1 of the used part
+    int32_t forwardDx = 0;     // added to x when a forward turn arrives here
+    int32_t forwardDy = 0;     // added to y when a forward turn arrives here
+    int32_t backwardDx = 0;    // added to x when a backward turn arrives here
+    int32_t backwardDy = 0;    // added to y when a backward turn arrives here
     int32_t cells[4][4] = {};  // [row][column]; 0 empty, else the tile value
 };
 

@@ -51,7 +51,7 @@ bool CheckMove(const NamedMove& move, Piece& piece, Board& cells) {
 }
 
 class MovesTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { BuildShapeTable(); }
 };
 

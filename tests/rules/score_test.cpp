@@ -15,7 +15,7 @@ Score ScoreOf(int64_t value) {
 }
 
 class ScoreTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { rowsCleared = 0; }
     void TearDown() override { rowsCleared = 0; }
 };

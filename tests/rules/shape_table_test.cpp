@@ -13,7 +13,7 @@ namespace {
 using namespace rules_test;
 
 class ShapeTableTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { BuildShapeTable(); }
 };
 
