@@ -6,19 +6,25 @@
 
 #include "platform/display.h"
 
+// The largest width or height a picture may have. The game's pictures are at
+// most 640 x 480; anything far beyond is a broken file, not a picture.
+inline constexpr int32_t kMaxBitmapSide = 4096;
+
 class Bitmap {
-public:
+  public:
     Bitmap();
     ~Bitmap();
     Bitmap(const Bitmap&) = delete;
     Bitmap& operator=(const Bitmap&) = delete;
 
-    // 1 on success, 0 on failure.
+    // 1 on success, 0 on failure, which leaves no pixel block. Rows the file
+    // does not supply read as 0.
     int32_t Load(const char* fileName);
     // Writes the picture's 256 colours into the palette. Always 1.
     int32_t ApplyPalette(platform::Palette* target);
     // Copies the picture rectangle at (srcX, srcY), width x rows, to the
-    // surface's top-left corner. 0 when the surface cannot be locked.
+    // surface's top-left corner. 0 when the surface cannot be locked. Only the
+    // part that lies inside both the picture and the surface is copied.
     int32_t CopyToSurface(platform::Surface* surface, int32_t width, int32_t rows, int32_t srcX,
                           int32_t srcY);
 
@@ -26,9 +32,11 @@ public:
     int32_t Height() const;
     const uint8_t* Pixels() const { return pixels; }
 
-private:
+  private:
     uint8_t fileHeader[14];
     uint8_t infoHeader[40];
     uint8_t palette[256][4];  // blue, green, red, reserved
-    uint8_t* pixels;
+    uint8_t* pixels;          // width x height, rows as stored; only while the headers describe it
+
+    void ReleasePixels();
 };

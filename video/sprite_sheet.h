@@ -10,19 +10,24 @@
 inline constexpr uint8_t kTransparentIndex = 253;
 
 class SpriteSheet final {
-public:
+  public:
     SpriteSheet(int32_t frameCount, int32_t frameWidth, int32_t frameHeight);
     ~SpriteSheet();
     SpriteSheet(const SpriteSheet&) = delete;
     SpriteSheet& operator=(const SpriteSheet&) = delete;
 
+    // 0 when the frame has no surface or the surface cannot be locked.
     int32_t LoadFrame(Bitmap& bitmap, int32_t frame, int32_t srcX, int32_t srcY);
+    // The blit's result; a failure code, and nothing drawn, for a frame that
+    // does not exist or has no surface.
     virtual platform::Result Draw(int32_t frame, int32_t x, int32_t y,
                                   platform::Surface* destination);
     void ReleaseSurfaces();
 
-private:
+  private:
     void CreateSurfaces();
+    // The frame's surface, or null for a frame outside the sheet.
+    platform::Surface* FrameSurface(int32_t frame) const;
 
     platform::Surface** surfaces;
     int32_t frameCount;
