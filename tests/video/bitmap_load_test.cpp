@@ -1,225 +1,126 @@
 // Reading picture files: the rows behind the palette, their padding and
 // order, and files that are broken, cut short or not pictures of ours.
-#include <gtest/gtest.h>
-
-#include <cstring>
 #include <limits>
 
-#include "platform/headless/control.h"
-#include "tests/video/picture_files.h"
+#include "tests/video/video_fixture.h"
 #include "video/bitmap.h"
 
 namespace {
 
-using video_test::BitmapFileOptions;
-using video_test::DistinctPalette;
-using video_test::EncodeBitmap;
-using video_test::Picture;
-using video_test::ScratchDirectory;
-using video_test::WriteBitmap;
-using video_test::WriteFileBytes;
+using namespace video_test;
 
-constexpr size_t kRowsStart = 1078;
-
-// Every pixel differs from its neighbours, so a shifted or flipped row shows.
-Picture Gradient(int32_t width, int32_t height) {
-    Picture picture(width, height);
-    for (int32_t y = 0; y < height; ++y) {
-        for (int32_t x = 0; x < width; ++x) {
-            picture.At(x, y) = static_cast<uint8_t>(1 + (x + 7 * y) % 250);
-        }
-    }
-    return picture;
-}
-
-// The stored rows the bitmap should hold: bottom row first, no padding.
+// The rows a bitmap should hold: bottom row first, no padding.
 std::vector<uint8_t> StoredRows(const Picture& picture) {
     std::vector<uint8_t> rows;
     for (int32_t y = picture.height - 1; y >= 0; --y) {
-        for (int32_t x = 0; x < picture.width; ++x) {
-            rows.push_back(picture.At(x, y));
-        }
+        const auto first = picture.pixels.begin() + static_cast<ptrdiff_t>(y) * picture.width;
+        rows.insert(rows.end(), first, first + picture.width);
     }
     return rows;
 }
 
-std::vector<uint8_t> HeldPixels(const Bitmap& bitmap) {
+std::vector<uint8_t> Held(const Bitmap& bitmap) {
     const size_t count = static_cast<size_t>(bitmap.Width()) * static_cast<size_t>(bitmap.Height());
     return std::vector<uint8_t>(bitmap.Pixels(), bitmap.Pixels() + count);
 }
 
-class BitmapLoadTest : public ::testing::Test {
-  protected:
-    void SetUp() override { platform::headless::Reset(); }
+std::vector<uint8_t> Cut(std::vector<uint8_t> bytes, size_t length) {
+    bytes.resize(length);
+    return bytes;
+}
 
-    ScratchDirectory scratch;
-};
+using BitmapLoadTest = PictureTest;
 
-TEST_F(BitmapLoadTest, RowsArePaddedToFourBytesAndThePaddingIsDropped) {
-    for (int32_t width : {20, 21, 22, 23}) {
-        SCOPED_TRACE(width);
-        const Picture picture = Gradient(width, 6);
-        WriteBitmap("padded.bmp", picture);
+TEST_F(BitmapLoadTest, RowsComeBottomUpFromBehindThePaletteWithoutTheirPadding) {
+    Bitmap empty;
+    EXPECT_EQ(empty.Width(), 0);
+    EXPECT_EQ(empty.Height(), 0);
+    EXPECT_EQ(empty.Pixels(), nullptr);
 
+    struct Case {
+        int32_t width, height;
+        uint32_t offsetField;  // never used: rows always start at 1078
+    };
+    for (const Case& c : {Case{20, 6, 1078}, Case{21, 6, 1078}, Case{22, 3, 54}, Case{23, 3, 0},
+                          Case{4096, 2, 2000}, Case{5, 0, 1078}}) {
+        SCOPED_TRACE(testing::Message() << c.width << " x " << c.height << ", " << c.offsetField);
+        const Picture picture = Pattern(c.width, c.height);
+        WriteBitmap("picture.bmp", picture, DistinctPalette(), {.pixelDataOffset = c.offsetField});
         Bitmap bitmap;
-        ASSERT_EQ(bitmap.Load("padded.bmp"), 1);
-        EXPECT_EQ(bitmap.Width(), width);
-        EXPECT_EQ(bitmap.Height(), 6);
+        ASSERT_EQ(bitmap.Load("picture.bmp"), 1);
+        EXPECT_EQ(bitmap.Width(), c.width);
+        EXPECT_EQ(bitmap.Height(), c.height);
         ASSERT_NE(bitmap.Pixels(), nullptr);
-        EXPECT_EQ(HeldPixels(bitmap), StoredRows(picture));
+        EXPECT_EQ(Held(bitmap), StoredRows(picture));
     }
 }
 
-TEST_F(BitmapLoadTest, RowsAreReadRightBehindThePaletteWhateverTheOffsetFieldSays) {
-    const Picture picture = Gradient(8, 3);
-    for (uint32_t offset : {0u, 54u, 1000u, 2000u}) {
-        SCOPED_TRACE(offset);
-        BitmapFileOptions options;
-        options.pixelDataOffset = offset;
-        WriteBitmap("offset.bmp", picture, DistinctPalette(), options);
-
+TEST_F(BitmapLoadTest, FilesThatAreNoEightBitPictureOfOursLoadNothing) {
+    const int32_t most = std::numeric_limits<int32_t>::max();
+    const int32_t least = std::numeric_limits<int32_t>::min();
+    const Picture picture = Pattern(4, 4);
+    std::vector<std::vector<uint8_t>> files = {{}, Cut(EncodeBitmap(picture), 28)};
+    for (uint16_t bits : {uint16_t{1}, uint16_t{4}, uint16_t{16}, uint16_t{24}, uint16_t{32}}) {
+        files.push_back(EncodeBitmap(picture, DistinctPalette(), {.bitsPerPixel = bits}));
+    }
+    for (auto [width, height] : {std::pair{4, -4},
+                                 {-4, 4},
+                                 {0, 4},
+                                 {4097, 1},
+                                 {1, 4097},
+                                 {most, most},
+                                 {most, 2},
+                                 {65536, 65536},
+                                 {least, least}}) {
+        files.push_back(
+            EncodeBitmap(picture, DistinctPalette(), {.widthField = width, .heightField = height}));
+    }
+    for (size_t i = 0; i < files.size(); ++i) {
+        SCOPED_TRACE(i);
+        WriteFileBytes("broken.bmp", files[i]);
         Bitmap bitmap;
-        ASSERT_EQ(bitmap.Load("offset.bmp"), 1);
-        EXPECT_EQ(HeldPixels(bitmap), StoredRows(picture));
+        EXPECT_EQ(bitmap.Load("broken.bmp"), 0);
+        EXPECT_EQ(bitmap.Pixels(), nullptr);
     }
-}
-
-TEST_F(BitmapLoadTest, PictureOfHeightZeroLoadsEmpty) {
-    WriteBitmap("flat.bmp", Picture(5, 0));
-    Bitmap bitmap;
-    EXPECT_EQ(bitmap.Load("flat.bmp"), 1);
-    EXPECT_EQ(bitmap.Width(), 5);
-    EXPECT_EQ(bitmap.Height(), 0);
-}
-
-TEST_F(BitmapLoadTest, NothingIsDefinedBeforeALoad) {
-    Bitmap bitmap;
-    EXPECT_EQ(bitmap.Width(), 0);
-    EXPECT_EQ(bitmap.Height(), 0);
-    EXPECT_EQ(bitmap.Pixels(), nullptr);
-}
-
-TEST_F(BitmapLoadTest, MissingOrEmptyFilesDoNotLoad) {
-    WriteFileBytes("empty.bmp", {});
     std::filesystem::create_directory("folder.bmp");
-    for (const char* name : {"missing.bmp", "empty.bmp", "folder.bmp", ""}) {
-        SCOPED_TRACE(name);
+    for (const char* name : {"missing.bmp", "folder.bmp", "", static_cast<const char*>(nullptr)}) {
         Bitmap bitmap;
         EXPECT_EQ(bitmap.Load(name), 0);
-        EXPECT_EQ(bitmap.Pixels(), nullptr);
-    }
-    Bitmap bitmap;
-    EXPECT_EQ(bitmap.Load(nullptr), 0);
-}
-
-TEST_F(BitmapLoadTest, OnlyEightBitPicturesLoad) {
-    for (uint16_t bits : {1, 4, 16, 24, 32, 0}) {
-        SCOPED_TRACE(bits);
-        BitmapFileOptions options;
-        options.bitsPerPixel = bits;
-        WriteBitmap("colours.bmp", Gradient(4, 4), DistinctPalette(), options);
-        Bitmap bitmap;
-        EXPECT_EQ(bitmap.Load("colours.bmp"), 0);
-        EXPECT_EQ(bitmap.Pixels(), nullptr);
     }
 }
 
-TEST_F(BitmapLoadTest, SizesThatAreNoPictureOfOursAreRejected) {
-    const int32_t huge = std::numeric_limits<int32_t>::max();
-    const int32_t lowest = std::numeric_limits<int32_t>::min();
-    const std::pair<int32_t, int32_t> sizes[] = {
-        {4, -4},
-        {-4, 4},
-        {-4, -4},
-        {0, 4},
-        {kMaxBitmapSide + 1, 1},
-        {1, kMaxBitmapSide + 1},
-        {huge, huge},
-        {huge, 2},
-        {65536, 65536},
-        {lowest, lowest},
-    };
-    const Picture picture = Gradient(4, 4);
-    for (const auto& [width, height] : sizes) {
-        SCOPED_TRACE(testing::Message() << width << " x " << height);
-        BitmapFileOptions options;
-        options.widthField = width;
-        options.heightField = height;
-        WriteBitmap("absurd.bmp", picture, DistinctPalette(), options);
-        Bitmap bitmap;
-        EXPECT_EQ(bitmap.Load("absurd.bmp"), 0);
-        EXPECT_EQ(bitmap.Pixels(), nullptr);
-    }
-}
-
-TEST_F(BitmapLoadTest, TheLargestAllowedPictureLoads) {
-    WriteBitmap("wide.bmp", Picture(kMaxBitmapSide, 2, 9));
-    Bitmap bitmap;
-    ASSERT_EQ(bitmap.Load("wide.bmp"), 1);
-    EXPECT_EQ(bitmap.Pixels()[2 * kMaxBitmapSide - 1], 9);
-}
-
-// Cut before the bits-per-pixel field is complete, a file is no 8-bit picture.
-TEST_F(BitmapLoadTest, FileCutInItsHeadersDoesNotLoad) {
-    const std::vector<uint8_t> whole = EncodeBitmap(Gradient(4, 4), DistinctPalette());
-    for (size_t length : {1u, 13u, 14u, 20u, 28u}) {
-        SCOPED_TRACE(length);
-        WriteFileBytes("cut.bmp", std::vector<uint8_t>(whole.begin(), whole.begin() + length));
-        Bitmap bitmap;
-        EXPECT_EQ(bitmap.Load("cut.bmp"), 0);
-        EXPECT_EQ(bitmap.Pixels(), nullptr);
-    }
-}
-
-// A file read as far as it goes: what it did not supply is 0.
-TEST_F(BitmapLoadTest, FileCutInItsPaletteLoadsWithBlankRows) {
-    const std::vector<uint8_t> whole = EncodeBitmap(Gradient(4, 3), DistinctPalette());
-    WriteFileBytes("cut.bmp", std::vector<uint8_t>(whole.begin(), whole.begin() + 600));
-    Bitmap bitmap;
-    ASSERT_EQ(bitmap.Load("cut.bmp"), 1);
-    EXPECT_EQ(HeldPixels(bitmap), std::vector<uint8_t>(12, 0));
-}
-
-TEST_F(BitmapLoadTest, FileCutInsideTheRowsLoadsWithTheMissingPixelsZero) {
-    const Picture picture(21, 4, 0xAB);  // stride 24
-    const std::vector<uint8_t> whole = EncodeBitmap(picture, DistinctPalette());
-    // One whole stored row, then 10 pixels of the second.
-    WriteFileBytes("cut.bmp",
-                   std::vector<uint8_t>(whole.begin(), whole.begin() + kRowsStart + 24 + 10));
-
+// A file is read as far as it goes; what it did not supply is 0.
+TEST_F(BitmapLoadTest, FileCutShortLoadsWithTheMissingPixelsZero) {
+    const std::vector<uint8_t> whole = EncodeBitmap(Picture(21, 4, 0xAB));  // stride 24
+    WriteFileBytes("cut.bmp", Cut(whole, 1078 + 24 + 10));
     Bitmap bitmap;
     ASSERT_EQ(bitmap.Load("cut.bmp"), 1);
     std::vector<uint8_t> expected(21 * 4, 0);
-    std::memset(expected.data(), 0xAB, 21 + 10);
-    EXPECT_EQ(HeldPixels(bitmap), expected);
+    std::fill_n(expected.begin(), 21 + 10, 0xAB);
+    EXPECT_EQ(Held(bitmap), expected);
+
+    WriteFileBytes("cut.bmp", Cut(whole, 600));  // inside the palette
+    ASSERT_EQ(bitmap.Load("cut.bmp"), 1);
+    EXPECT_EQ(Held(bitmap), std::vector<uint8_t>(21 * 4, 0));
 }
 
+// Headers that no longer describe an old pixel block must not stay with it.
 TEST_F(BitmapLoadTest, FailedLoadLeavesNoPixelsOfTheEarlierPicture) {
-    WriteBitmap("good.bmp", Gradient(8, 8));
-    BitmapFileOptions options;
-    options.bitsPerPixel = 24;
-    options.widthField = 500;
-    WriteBitmap("bad.bmp", Gradient(8, 8), DistinctPalette(), options);
-
+    WriteBitmap("good.bmp", Pattern(8, 8));
+    WriteBitmap("deep.bmp", Pattern(8, 8), DistinctPalette(),
+                {.bitsPerPixel = 24, .widthField = 500});
     Bitmap bitmap;
     ASSERT_EQ(bitmap.Load("good.bmp"), 1);
-    EXPECT_EQ(bitmap.Load("bad.bmp"), 0);
+    EXPECT_EQ(bitmap.Load("deep.bmp"), 0);
     EXPECT_EQ(bitmap.Pixels(), nullptr);
 
-    // A file that cannot be opened changes nothing.
     ASSERT_EQ(bitmap.Load("good.bmp"), 1);
-    EXPECT_EQ(bitmap.Load("missing.bmp"), 0);
-    EXPECT_EQ(HeldPixels(bitmap), StoredRows(Gradient(8, 8)));
-}
+    EXPECT_EQ(bitmap.Load("missing.bmp"), 0);  // never opened: nothing changes
+    EXPECT_EQ(Held(bitmap), StoredRows(Pattern(8, 8)));
 
-TEST_F(BitmapLoadTest, LoadingAgainReplacesThePicture) {
-    WriteBitmap("first.bmp", Gradient(8, 8));
-    WriteBitmap("second.bmp", Gradient(3, 2));
-    Bitmap bitmap;
-    ASSERT_EQ(bitmap.Load("first.bmp"), 1);
-    ASSERT_EQ(bitmap.Load("second.bmp"), 1);
-    EXPECT_EQ(bitmap.Width(), 3);
-    EXPECT_EQ(HeldPixels(bitmap), StoredRows(Gradient(3, 2)));
+    WriteBitmap("small.bmp", Pattern(3, 2));
+    ASSERT_EQ(bitmap.Load("small.bmp"), 1);
+    EXPECT_EQ(Held(bitmap), StoredRows(Pattern(3, 2)));
 }
 
 }  // namespace
