@@ -27,7 +27,7 @@ int32_t ReadInt16(const uint8_t* bytes) {
 }
 
 class OpenedFile {
-  public:
+public:
     explicit OpenedFile(const char* fileName)
         : handle(platform::OpenFile(fileName, platform::GENERIC_READ, platform::FILE_SHARE_READ,
                                     platform::OPEN_EXISTING, platform::FILE_ATTRIBUTE_NORMAL)) {}
@@ -58,7 +58,7 @@ class OpenedFile {
         return true;
     }
 
-  private:
+private:
     platform::FileHandle handle;
 };
 

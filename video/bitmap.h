@@ -11,7 +11,7 @@
 inline constexpr int32_t kMaxBitmapSide = 4096;
 
 class Bitmap {
-  public:
+public:
     Bitmap();
     ~Bitmap();
     Bitmap(const Bitmap&) = delete;
@@ -32,7 +32,7 @@ class Bitmap {
     int32_t Height() const;
     const uint8_t* Pixels() const { return pixels; }
 
-  private:
+private:
     uint8_t fileHeader[14];
     uint8_t infoHeader[40];
     uint8_t palette[256][4];  // blue, green, red, reserved

@@ -10,7 +10,7 @@
 inline constexpr uint8_t kTransparentIndex = 253;
 
 class SpriteSheet final {
-  public:
+public:
     SpriteSheet(int32_t frameCount, int32_t frameWidth, int32_t frameHeight);
     ~SpriteSheet();
     SpriteSheet(const SpriteSheet&) = delete;
@@ -24,7 +24,7 @@ class SpriteSheet final {
                                   platform::Surface* destination);
     void ReleaseSurfaces();
 
-  private:
+private:
     void CreateSurfaces();
     // The frame's surface, or null for a frame outside the sheet.
     platform::Surface* FrameSurface(int32_t frame) const;

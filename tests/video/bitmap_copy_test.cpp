@@ -11,7 +11,7 @@ using platform::Surface;
 constexpr uint8_t kUntouched = 0x77;
 
 class BitmapCopyTest : public DisplayTest {
-  protected:
+protected:
     void TearDown() override {
         for (Surface* surface : surfaces) {
             surface->Release();

@@ -130,7 +130,7 @@ TEST_F(DisplayShowTest, ReleasingTwiceReleasesOnce) {
 // A display that came up only in part: nothing may be drawn into what is
 // missing, and every drawing step of a run goes on.
 class BrokenDisplayTest : public DisplayTest {
-  protected:
+protected:
     void SetUp() override { PictureTest::SetUp(); }
 
     static void RunTheDrawingSteps() {

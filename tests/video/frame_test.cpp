@@ -113,7 +113,7 @@ Piece Showing(const RotationState& shown, int32_t rotation = 2) {
 }
 
 class FrameTest : public DisplayTest {
-  protected:
+protected:
     // The pictures and the palette as start-up loads them.
     void SetUp() override {
         DisplayTest::SetUp();

@@ -16,7 +16,7 @@ using platform::Fault;
 constexpr uint8_t kBehind = 99;  // what the back buffer holds before a draw
 
 class SpriteSheetTest : public DisplayTest {
-  protected:
+protected:
     void SetUp() override {
         DisplayTest::SetUp();
         FillSurface(backBuffer, kBehind);

@@ -54,26 +54,26 @@ void WriteBitmap(const char* name, const Picture& picture,
 
 // Works in a fresh directory until destroyed.
 class ScratchDirectory {
-  public:
+public:
     ScratchDirectory();
     ~ScratchDirectory();
     ScratchDirectory(const ScratchDirectory&) = delete;
     ScratchDirectory& operator=(const ScratchDirectory&) = delete;
 
-  private:
+private:
     std::filesystem::path previous;
     std::filesystem::path path;
 };
 
 class PictureTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { platform::headless::Reset(); }
     ScratchDirectory scratch;
 };
 
 // The window, the display and its screen surfaces; released in TearDown.
 class DisplayTest : public PictureTest {
-  protected:
+protected:
     void SetUp() override;
     void TearDown() override;
 
