@@ -48,7 +48,8 @@ bool ReadKeyboard(uint8_t* keys);
 
 // Audio: the backend calls mix from its audio thread (or, headless, when a test
 // pulls samples) for count unsigned 8-bit mono samples at 22050 per second,
-// with the audio lock held.
+// with the audio lock held. There is one output: OpenAudio gives false while
+// it is open, and when it fails it may say why through SetErrorText.
 using MixFunction = void (*)(void* context, uint8_t* samples, uint32_t count);
 bool OpenAudio(MixFunction mix, void* context);
 void CloseAudio();
@@ -69,5 +70,9 @@ void QueueSystemMessage(uint32_t message);
 // Forgets every window class, the window and every queued message without
 // calling any window procedure: part of the headless backend's fresh machine.
 void ResetWindowSystem();
+
+// The system took the memory of every sound buffer: each stops and is lost
+// until the game restores it and writes its samples again.
+void LoseSoundBuffers();
 
 }  // namespace platform::detail

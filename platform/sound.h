@@ -90,6 +90,7 @@ private:
     struct State;
     SoundDevice();
     ~SoundDevice();
+    Result Adopt(std::unique_ptr<SoundBuffer::State> state, SoundBuffer** buffer);
     std::unique_ptr<State> state_;
 };
 
