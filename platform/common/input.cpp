@@ -5,6 +5,7 @@
 #include <new>
 
 #include "platform/backend.h"
+#include "platform/common/failure.h"
 
 namespace platform {
 namespace {
@@ -29,13 +30,14 @@ Result CreateInput(InstanceHandle /*instance*/, uint32_t version, InputSystem** 
     }
     *input = nullptr;
     if (outer != nullptr || version != kInputVersion) {
-        return kErrInvalidParams;
+        return detail::Refuse(kErrInvalidParams, "no keyboard input: unknown input version");
     }
     if (backend::Fails(Fault::CreateInput)) {
-        return kErrGeneric;
+        return detail::Refuse(kErrGeneric, "no keyboard input: the input system could not start");
     }
     *input = new (std::nothrow) InputSystem;
-    return *input != nullptr ? kOk : kErrOutOfMemory;
+    return *input != nullptr ? kOk
+                             : detail::Refuse(kErrOutOfMemory, "no keyboard input: out of memory");
 }
 
 Result InputSystem::CreateDevice(DeviceId device, KeyboardDevice** keyboard, void* outer) {
@@ -47,13 +49,14 @@ Result InputSystem::CreateDevice(DeviceId device, KeyboardDevice** keyboard, voi
         return kErrInvalidParams;
     }
     if (device.value != kSystemKeyboard.value) {
-        return kErrNoDevice;
+        return detail::Refuse(kErrNoDevice, "no keyboard: only the system keyboard exists");
     }
     if (backend::Fails(Fault::CreateKeyboard)) {
-        return kErrGeneric;
+        return detail::Refuse(kErrGeneric, "no keyboard: the keyboard device could not be made");
     }
     *keyboard = new (std::nothrow) KeyboardDevice;
-    return *keyboard != nullptr ? kOk : kErrOutOfMemory;
+    return *keyboard != nullptr ? kOk
+                                : detail::Refuse(kErrOutOfMemory, "no keyboard: out of memory");
 }
 
 uint32_t InputSystem::Release() {
@@ -66,10 +69,11 @@ uint32_t InputSystem::Release() {
 
 Result KeyboardDevice::SetCooperativeLevel(WindowHandle /*window*/, uint32_t flags) {
     if (!ValidCooperativeLevel(flags)) {
-        return kErrInvalidParams;
+        return detail::Refuse(kErrInvalidParams,
+                              "cannot share the keyboard: bad cooperative level");
     }
     if (backend::Fails(Fault::SetKeyboardCooperativeLevel)) {
-        return kErrGeneric;
+        return detail::Refuse(kErrGeneric, "cannot share the keyboard: another program holds it");
     }
     cooperative_ = true;
     return kOk;
@@ -77,14 +81,14 @@ Result KeyboardDevice::SetCooperativeLevel(WindowHandle /*window*/, uint32_t fla
 
 Result KeyboardDevice::SetDataFormat(const DataFormat* format) {
     if (format == nullptr || format->stateSize != kKeyboardFormat.stateSize) {
-        return kErrInvalidParams;
+        return detail::Refuse(kErrInvalidParams, "cannot read the keyboard: unknown data format");
     }
     // The format cannot change under a reader.
     if (acquired_) {
-        return kErrGeneric;
+        return detail::Refuse(kErrGeneric, "cannot change the keyboard format while it is read");
     }
     if (backend::Fails(Fault::SetDataFormat)) {
-        return kErrGeneric;
+        return detail::Refuse(kErrGeneric, "cannot read the keyboard: the format was refused");
     }
     formatSet_ = true;
     return kOk;
@@ -92,10 +96,10 @@ Result KeyboardDevice::SetDataFormat(const DataFormat* format) {
 
 Result KeyboardDevice::Acquire() {
     if (!formatSet_) {
-        return kErrInvalidParams;
+        return detail::Refuse(kErrInvalidParams, "cannot read the keyboard: no data format set");
     }
     if (backend::Fails(Fault::Acquire)) {
-        return kErrGeneric;
+        return detail::Refuse(kErrGeneric, "cannot read the keyboard: it could not be acquired");
     }
     acquired_ = true;
     return kOk;

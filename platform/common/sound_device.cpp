@@ -4,6 +4,7 @@
 #include <new>
 #include <string>
 
+#include "platform/common/failure.h"
 #include "platform/common/sound_state.h"
 
 namespace platform {
@@ -80,10 +81,10 @@ SoundDevice::~SoundDevice() = default;
 
 Result SoundDevice::SetCooperativeLevel(WindowHandle /*window*/, uint32_t level) {
     if (level != DSSCL_NORMAL) {
-        return kErrInvalidParams;
+        return detail::Refuse(kErrInvalidParams, "cannot share the sound device: unknown level");
     }
     if (backend::Fails(Fault::SetSoundCooperativeLevel)) {
-        return kErrGeneric;
+        return detail::Refuse(kErrGeneric, "cannot share the sound device: it was refused");
     }
     return kOk;
 }
@@ -95,10 +96,11 @@ Result SoundDevice::CreateSoundBuffer(const SoundBufferDesc* description, SoundB
     }
     *buffer = nullptr;
     if (description == nullptr || outer != nullptr || !IsValidDescription(*description)) {
-        return kErrInvalidParams;
+        return detail::Refuse(kErrInvalidParams,
+                              "cannot make a sound buffer: only 8-bit mono at 22050 per second");
     }
     if (backend::Fails(Fault::CreateSoundBuffer)) {
-        return kErrOutOfMemory;
+        return detail::Refuse(kErrOutOfMemory, "cannot make a sound buffer: out of sound memory");
     }
     std::unique_ptr<SoundBuffer::State> state(new (std::nothrow) SoundBuffer::State);
     if (state == nullptr) {
@@ -123,7 +125,7 @@ Result SoundDevice::DuplicateSoundBuffer(SoundBuffer* original, SoundBuffer** du
         return kErrInvalidParams;
     }
     if (backend::Fails(Fault::DuplicateSoundBuffer)) {
-        return kErrOutOfMemory;
+        return detail::Refuse(kErrOutOfMemory, "cannot copy a sound buffer: out of sound memory");
     }
     std::unique_ptr<SoundBuffer::State> state(new (std::nothrow) SoundBuffer::State);
     if (state == nullptr) {

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <ostream>
+#include <string>
 
 #include "platform/headless/control.h"
 #include "platform/input.h"
@@ -129,6 +130,7 @@ TEST_P(KeyboardStepFaultTest, SetUpStopsAtTheFailingStep) {
     headless::FailStep(GetParam().fault);
     EXPECT_LT(SetUpKeyboard(), 0);
     EXPECT_EQ(headless::StepCalls(GetParam().fault), 1u);
+    EXPECT_NE(std::string(LastErrorText()).find("keyboard"), std::string::npos) << LastErrorText();
     // Nothing after the failing step was tried.
     if (GetParam().fault != Fault::Acquire) {
         EXPECT_EQ(headless::StepCalls(Fault::Acquire), 0u);
