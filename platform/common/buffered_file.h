@@ -9,7 +9,7 @@
 namespace platform::detail {
 
 class BufferedFile {
-  public:
+public:
     // Opens an existing regular file. Returns null when it cannot.
     static BufferedFile* Open(const char* fileName, size_t bufferSize);
     ~BufferedFile();
@@ -24,7 +24,7 @@ class BufferedFile {
     // (fewer only at the end of the file), or -1 on an I/O error.
     int64_t ReadAt(uint64_t position, void* destination, size_t count);
 
-  private:
+private:
     BufferedFile(int descriptor, uint64_t length);
     int64_t ReadFromDisk(uint64_t position, uint8_t* destination, size_t count);
     bool Refill(uint64_t position);

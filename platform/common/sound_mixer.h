@@ -20,7 +20,7 @@ struct Voice {
 };
 
 class Mixer {
-  public:
+public:
     void Add(Voice* voice);
     void Remove(Voice* voice);
     const std::vector<Voice*>& Voices() const { return voices_; }
@@ -29,7 +29,7 @@ class Mixer {
     // voice on. A voice played once stops at its end and goes back to 0.
     void Mix(uint8_t* samples, uint32_t count);
 
-  private:
+private:
     std::vector<Voice*> voices_;
 };
 

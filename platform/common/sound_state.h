@@ -13,7 +13,7 @@
 namespace platform {
 
 class AudioLock {
-  public:
+public:
     AudioLock() { backend::LockAudio(); }
     ~AudioLock() { backend::UnlockAudio(); }
     AudioLock(const AudioLock&) = delete;

@@ -11,7 +11,7 @@ namespace platform {
 namespace {
 
 class HeadlessKeysTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override { headless::Reset(); }
 
     bool Down(uint8_t scanCode) {

@@ -18,7 +18,7 @@ constexpr uint32_t kBackgroundShared = DISCL_NONEXCLUSIVE | DISCL_BACKGROUND;
 using Snapshot = std::array<uint8_t, 256>;
 
 class KeyboardTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override { headless::Reset(); }
     void TearDown() override {
         if (keyboard_ != nullptr) {

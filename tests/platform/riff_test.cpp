@@ -65,7 +65,7 @@ Bytes Sequence(size_t count, uint8_t first) {
 }
 
 class RiffTest : public testing::Test {
-  protected:
+protected:
     void TearDown() override {
         if (file_ != nullptr) {
             EXPECT_EQ(RiffClose(file_, 0), RIFF_OK);

@@ -17,7 +17,7 @@ using testing_support::StaticBuffer;
 using testing_support::Status;
 
 class SoundDeviceTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override { headless::Reset(); }
 };
 

@@ -17,7 +17,7 @@ using testing_support::Write;
 using Samples = std::vector<uint8_t>;
 
 class SoundLockTest : public SoundTest {
-  protected:
+protected:
     // Plays the buffer looped from 0 and gives one pass of it.
     Samples Contents(SoundBuffer* buffer, uint32_t size) {
         EXPECT_EQ(buffer->SetCurrentPosition(0), kOk);

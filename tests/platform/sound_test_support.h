@@ -61,7 +61,7 @@ inline Result Write(SoundBuffer* buffer, uint32_t offset, const std::vector<uint
 }
 
 class SoundTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         headless::Reset();
         ASSERT_EQ(CreateSoundDevice(nullptr, &device_, nullptr), kOk);
