@@ -7,6 +7,8 @@
 #include <fstream>
 #include <string>
 
+#include <unistd.h>
+
 #include "tests/assets/file_readers.h"
 
 #ifdef ASSETGEN_PROGRAM
@@ -21,8 +23,10 @@ int RunGenerator(const std::string& arguments) {
     return std::system(command.c_str());
 }
 
+// Named after this process, so that test runs of other build trees going on
+// at the same time keep to folders of their own.
 fs::path FreshFolder(const std::string& name) {
-    const fs::path folder = fs::temp_directory_path() / name;
+    const fs::path folder = fs::temp_directory_path() / (name + "_" + std::to_string(getpid()));
     fs::remove_all(folder);
     return folder;
 }

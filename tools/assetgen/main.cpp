@@ -52,6 +52,18 @@ bool WriteAll(const std::filesystem::path& run, const std::filesystem::path* sou
     return ok;
 }
 
+// Makes the folder if needed; false, with a message, when there is no
+// folder to write into.
+bool PrepareFolder(const std::filesystem::path& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (!std::filesystem::is_directory(folder, error)) {
+        std::fprintf(stderr, "assetgen: cannot make the folder %s\n", folder.string().c_str());
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -59,13 +71,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: assetgen RUN_FOLDER [SOURCE_FOLDER]\n");
         return 2;
     }
-    std::error_code error;
     const std::filesystem::path run = argv[1];
-    std::filesystem::create_directories(run, error);
-    std::filesystem::path source;
-    if (argc == 3) {
-        source = argv[2];
-        std::filesystem::create_directories(source, error);
+    const std::filesystem::path source = argc == 3 ? argv[2] : "";
+    if (!PrepareFolder(run) || (argc == 3 && !PrepareFolder(source))) {
+        return 1;
     }
     return WriteAll(run, argc == 3 ? &source : nullptr) ? 0 : 1;
 }
