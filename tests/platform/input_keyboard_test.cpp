@@ -91,30 +91,6 @@ TEST_F(KeyboardTest, ReadsOnlyWhileAcquired) {
     EXPECT_EQ(Read(&keys), kErrNotAcquired);
 }
 
-TEST_F(KeyboardTest, RefusesBadArguments) {
-    EXPECT_EQ(CreateInput(nullptr, 0x0500, &input_, nullptr), kErrInvalidParams);
-    EXPECT_EQ(input_, nullptr);
-    ASSERT_EQ(CreateInput(nullptr, kInputVersion, &input_, nullptr), kOk);
-    EXPECT_EQ(input_->CreateDevice(DeviceId{2}, &keyboard_, nullptr), kErrNoDevice);
-    EXPECT_EQ(keyboard_, nullptr);
-    ASSERT_EQ(input_->CreateDevice(kSystemKeyboard, &keyboard_, nullptr), kOk);
-
-    EXPECT_EQ(keyboard_->SetCooperativeLevel(
-                  nullptr, DISCL_NONEXCLUSIVE | DISCL_EXCLUSIVE | DISCL_BACKGROUND),
-              kErrInvalidParams);
-    EXPECT_EQ(keyboard_->SetCooperativeLevel(nullptr, DISCL_NONEXCLUSIVE), kErrInvalidParams);
-    DataFormat small{16};
-    EXPECT_EQ(keyboard_->SetDataFormat(&small), kErrInvalidParams);
-    EXPECT_EQ(keyboard_->SetDataFormat(nullptr), kErrInvalidParams);
-
-    ASSERT_EQ(keyboard_->SetDataFormat(&kKeyboardFormat), kOk);
-    ASSERT_EQ(keyboard_->Acquire(), kOk);
-    uint8_t keys[512] = {};
-    EXPECT_EQ(keyboard_->GetDeviceState(255, keys), kErrInvalidParams);
-    EXPECT_EQ(keyboard_->GetDeviceState(512, keys), kErrInvalidParams);
-    EXPECT_EQ(keyboard_->GetDeviceState(256, nullptr), kErrInvalidParams);
-}
-
 struct StepFault {
     Fault fault;
     const char* name;
