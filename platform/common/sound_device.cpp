@@ -110,6 +110,7 @@ Result SoundDevice::CreateSoundBuffer(const SoundBufferDesc* description, SoundB
         state->voice.samples =
             std::make_shared<std::vector<uint8_t>>(description->bufferBytes, detail::kSilence);
         state_->buffers.reserve(state_->buffers.size() + 1);
+        state_->mixer.ReserveOneMore();
     } catch (const std::bad_alloc&) {
         return kErrOutOfMemory;
     }
@@ -133,6 +134,7 @@ Result SoundDevice::DuplicateSoundBuffer(SoundBuffer* original, SoundBuffer** du
     }
     try {
         state_->buffers.reserve(state_->buffers.size() + 1);
+        state_->mixer.ReserveOneMore();
     } catch (const std::bad_alloc&) {
         return kErrOutOfMemory;
     }

@@ -21,6 +21,8 @@ struct Voice {
 
 class Mixer {
 public:
+    // Makes room for one more voice, so that Add cannot fail under the lock.
+    void ReserveOneMore() { voices_.reserve(voices_.size() + 1); }
     void Add(Voice* voice);
     void Remove(Voice* voice);
     const std::vector<Voice*>& Voices() const { return voices_; }
