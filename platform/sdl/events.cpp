@@ -1,0 +1,74 @@
+// The window system's events, turned into the game's window messages.
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstdint>
+
+#include "platform/backend.h"
+#include "platform/sdl/session.h"
+
+namespace platform {
+namespace {
+
+void HandleWindowEvent(const SDL_WindowEvent& event) {
+    if (event.windowID != sdl::WindowId()) {
+        return;
+    }
+    switch (event.event) {
+        case SDL_WINDOWEVENT_CLOSE:
+            detail::QueueSystemMessage(WM_CLOSE);
+            break;
+        case SDL_WINDOWEVENT_EXPOSED:
+            // The game may be waiting on the keyboard without drawing (paused),
+            // so the picture is put back here rather than left to the next frame.
+            sdl::RepaintScreen();
+            detail::QueueSystemMessage(WM_PAINT);
+            break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            sdl::RepaintScreen();
+            break;
+        default:
+            break;
+    }
+}
+
+void HandleEvent(const SDL_Event& event) {
+    switch (event.type) {
+        case SDL_QUIT:  // an interrupt or terminate signal, or the session ending
+            detail::QueueSystemMessage(WM_CLOSE);
+            break;
+        case SDL_WINDOWEVENT:
+            HandleWindowEvent(event.window);
+            break;
+        default:
+            // SDL_AUDIODEVICEREMOVED needs nothing: SDL keeps the lost device
+            // open and silent, so the game plays on without sound.
+            break;
+    }
+}
+
+}  // namespace
+
+void backend::PumpEvents() {
+    if (!sdl::StartVideo()) {
+        return;
+    }
+    SDL_Event event;
+    while (SDL_PollEvent(&event) != 0) {
+        HandleEvent(event);
+    }
+}
+
+void backend::WaitForEvent(uint32_t timeoutMilliseconds) {
+    if (!sdl::StartVideo()) {
+        SDL_Delay(timeoutMilliseconds);
+        return;
+    }
+    const auto timeout = static_cast<int>(std::min<uint32_t>(timeoutMilliseconds, INT32_MAX));
+    SDL_Event event;
+    if (SDL_WaitEventTimeout(&event, timeout) != 0) {
+        HandleEvent(event);
+    }
+}
+
+}  // namespace platform

@@ -1,0 +1,27 @@
+// Which key of the keyboard snapshot each SDL scan code stands for. The table
+// has one row per key so that a test can check it both ways.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+namespace platform::sdl {
+
+struct KeyRow {
+    int sdlScancode;   // an SDL_Scancode value
+    uint8_t scanCode;  // a PC keyboard scan code (platform/keys.h), 0x80 set for extended keys
+};
+
+std::span<const KeyRow> KeyTable();
+
+// The scan code of an SDL scan code, or 0 when the key has none.
+uint8_t ScanCodeForSdl(int sdlScancode);
+
+// The SDL scan code of a scan code, or 0 (SDL_SCANCODE_UNKNOWN) when none.
+int SdlScancodeFor(uint8_t scanCode);
+
+// Fills the 256-byte snapshot from SDL's key state (count entries, non-zero
+// for a key that is down): 0x80 for a key that is down, 0 for every other.
+void MapKeyboardState(const uint8_t* sdlState, int count, uint8_t* keys);
+
+}  // namespace platform::sdl

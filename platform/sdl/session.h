@@ -1,0 +1,23 @@
+// What the files of the SDL backend share with each other. Nothing of SDL
+// shows here: the window is named by its SDL window id.
+#pragma once
+
+#include <cstdint>
+
+namespace platform::sdl {
+
+// Starts SDL's video and event handling once; later calls only report whether
+// that worked. On failure the error text says why.
+bool StartVideo();
+
+// Makes sure SDL is shut down when the program ends, so the audio thread stops
+// before the program's own objects go away even when shut-down was cut short.
+void QuitAtExit();
+
+// The id of the game's window, or 0 when there is none.
+uint32_t WindowId();
+
+// Shows the last presented frame again (the window was uncovered or resized).
+void RepaintScreen();
+
+}  // namespace platform::sdl

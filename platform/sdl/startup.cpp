@@ -1,0 +1,57 @@
+// Bringing up SDL, once per run, and taking it down at the end.
+#include <SDL.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "platform/backend.h"
+#include "platform/sdl/session.h"
+
+namespace platform {
+namespace {
+
+// Events the game never reads. Keys are read as a snapshot, which SDL keeps
+// current whether or not their events are queued.
+constexpr SDL_EventType kUnusedEvents[] = {
+    SDL_KEYDOWN,     SDL_KEYUP,           SDL_TEXTEDITING,   SDL_TEXTINPUT,
+    SDL_MOUSEMOTION, SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP, SDL_MOUSEWHEEL,
+    SDL_FINGERDOWN,  SDL_FINGERUP,        SDL_FINGERMOTION,  SDL_DROPFILE,
+    SDL_DROPTEXT,    SDL_DROPBEGIN,       SDL_DROPCOMPLETE,  SDL_KEYMAPCHANGED,
+};
+
+std::string& StartFailure() {
+    static std::string text;
+    return text;
+}
+
+bool StartVideoOnce() {
+    // Closing the window is a request to the game, not the end of the program.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+        StartFailure() = std::string("cannot start the display: ") + SDL_GetError();
+        return false;
+    }
+    sdl::QuitAtExit();
+    for (auto type : kUnusedEvents) {
+        SDL_EventState(type, SDL_IGNORE);
+    }
+    SDL_StopTextInput();
+    return true;
+}
+
+}  // namespace
+
+bool sdl::StartVideo() {
+    static const bool started = StartVideoOnce();
+    if (!started) {
+        backend::SetErrorText(StartFailure().c_str());
+    }
+    return started;
+}
+
+void sdl::QuitAtExit() {
+    static const bool registered = std::atexit([] { SDL_Quit(); }) == 0;
+    (void)registered;
+}
+
+}  // namespace platform
