@@ -1,0 +1,197 @@
+// The real backend under SDL's dummy video and audio drivers: what it shows,
+// reads and plays, checked through SDL itself.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <atomic>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/backend.h"
+#include "platform/keys.h"
+#include "platform/result.h"
+#include "platform/sdl/session.h"
+
+namespace platform {
+namespace {
+
+class SdlBackend : public ::testing::Test {
+  protected:
+    void TearDown() override {
+        backend::CloseAudio();
+        backend::CloseWindow();
+    }
+
+    static SDL_Window* Window() { return SDL_GetWindowFromID(sdl::WindowId()); }
+    static SDL_Renderer* Renderer() { return SDL_GetRenderer(Window()); }
+
+    // Undoes the picture's logical size so that reads address window pixels,
+    // bars included; returns the window's size in pixels.
+    static SDL_Point ReadWholeWindow() {
+        SDL_RenderSetLogicalSize(Renderer(), 0, 0);
+        SDL_RenderSetViewport(Renderer(), nullptr);
+        SDL_Point size{};
+        EXPECT_EQ(SDL_GetRendererOutputSize(Renderer(), &size.x, &size.y), 0);
+        return size;
+    }
+
+    // The colour shown at a pixel of the window, as 0xRRGGBB.
+    static uint32_t ShownAt(int x, int y) {
+        uint32_t pixel = 0;
+        const SDL_Rect one{x, y, 1, 1};
+        EXPECT_EQ(SDL_RenderReadPixels(Renderer(), &one, SDL_PIXELFORMAT_ARGB8888, &pixel, 4), 0)
+            << SDL_GetError();
+        return pixel & 0xFFFFFFu;
+    }
+};
+
+TEST_F(SdlBackend, OpensOneFullScreenWindowWithTheTitle) {
+    ASSERT_TRUE(backend::OpenWindow("Stackwell")) << LastErrorText();
+    ASSERT_NE(Window(), nullptr);
+    EXPECT_STREQ(SDL_GetWindowTitle(Window()), "Stackwell");
+    EXPECT_EQ(SDL_GetWindowFlags(Window()) & SDL_WINDOW_FULLSCREEN_DESKTOP,
+              SDL_WINDOW_FULLSCREEN_DESKTOP);
+
+    EXPECT_FALSE(backend::OpenWindow("another"));
+    EXPECT_NE(std::string(LastErrorText()).find("second window"), std::string::npos);
+
+    backend::CloseWindow();
+    EXPECT_EQ(sdl::WindowId(), 0u);
+    EXPECT_TRUE(backend::OpenWindow("again")) << "a closed window makes room for a new one";
+}
+
+TEST_F(SdlBackend, ReportsTheDesktopAndHidesTheCursor) {
+    int32_t width = 0;
+    int32_t height = 0;
+    backend::DesktopSize(&width, &height);
+    SDL_DisplayMode mode{};
+    ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &mode), 0);
+    EXPECT_EQ(width, mode.w);
+    EXPECT_EQ(height, mode.h);
+    EXPECT_GT(width, 0);
+
+    ASSERT_TRUE(backend::OpenWindow("Stackwell"));
+    backend::SetCursorVisible(false);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+    backend::SetCursorVisible(true);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+}
+
+TEST_F(SdlBackend, TakesAPalettisedIcon) {
+    ASSERT_TRUE(backend::OpenWindow("Stackwell"));
+    const uint8_t pixels[] = {0, 1, 1, 7};  // 7 has no colour: left transparent
+    const uint32_t colours[] = {0x000000, 0xFFCC00};
+    backend::SetIcon(IconImage{2, 2, pixels, colours, 2});
+    backend::SetIcon(IconImage{});  // nothing to show: ignored
+    SUCCEED();
+}
+
+TEST_F(SdlBackend, ScreenNeedsAWindow) {
+    EXPECT_FALSE(backend::OpenScreen(640, 480));
+    EXPECT_NE(std::string(LastErrorText()).find("no window"), std::string::npos);
+}
+
+TEST_F(SdlBackend, ShowsTheFrameThroughItsPalette) {
+    ASSERT_TRUE(backend::OpenWindow("Stackwell"));
+    ASSERT_TRUE(backend::OpenScreen(640, 480)) << LastErrorText();
+    EXPECT_FALSE(backend::OpenScreen(640, 480)) << "one screen at a time";
+
+    // Left half index 1, right half index 2, rows padded with index 3.
+    constexpr int32_t kPitch = 656;
+    std::vector<uint8_t> pixels(kPitch * 480, 3);
+    for (int32_t y = 0; y < 480; ++y) {
+        std::memset(&pixels[y * kPitch], 1, 320);
+        std::memset(&pixels[y * kPitch + 320], 2, 320);
+    }
+    PaletteEntry palette[256] = {};
+    palette[1] = {0xFF, 0x20, 0x00, 0};
+    palette[2] = {0x00, 0x40, 0xFF, 0};
+    palette[3] = {0xFF, 0xFF, 0xFF, 0};
+    backend::Present(pixels.data(), kPitch, 640, 480, palette);
+
+    // The dummy desktop has the picture's aspect, so the picture fills it.
+    const SDL_Point output = ReadWholeWindow();
+    EXPECT_EQ(ShownAt(output.x / 4, output.y / 2), 0xFF2000u);
+    EXPECT_EQ(ShownAt(output.x * 3 / 4, output.y / 2), 0x0040FFu);
+    for (int x = 0; x < output.x; x += 7) {
+        EXPECT_NE(ShownAt(x, output.y - 1), 0xFFFFFFu) << "the row padding must never show";
+    }
+}
+
+TEST_F(SdlBackend, KeepsTheAspectWithBlackBarsOnAWideWindow) {
+    ASSERT_TRUE(backend::OpenWindow("Stackwell"));
+    ASSERT_TRUE(backend::OpenScreen(640, 480));
+    SDL_SetWindowFullscreen(Window(), 0);
+    SDL_SetWindowSize(Window(), 1280, 480);
+    backend::PumpEvents();
+
+    std::vector<uint8_t> pixels(640 * 480, 1);
+    PaletteEntry palette[256] = {};
+    palette[1] = {0xFF, 0xFF, 0xFF, 0};
+    backend::Present(pixels.data(), 640, 640, 480, palette);
+
+    ReadWholeWindow();
+    EXPECT_EQ(ShownAt(100, 240), 0x000000u) << "left bar";
+    EXPECT_EQ(ShownAt(640, 240), 0xFFFFFFu) << "picture";
+    EXPECT_EQ(ShownAt(1180, 240), 0x000000u) << "right bar";
+}
+
+TEST_F(SdlBackend, ReadsAKeyboardWithNoKeyDown) {
+    std::array<uint8_t, 256> keys;
+    keys.fill(0x55);
+    ASSERT_TRUE(backend::ReadKeyboard(keys.data()));
+    for (uint8_t key : keys) {
+        EXPECT_EQ(key, 0);
+    }
+}
+
+struct MixCounter {
+    std::atomic<uint32_t> samples{0};
+    std::atomic<bool> wroteMidpoint{true};
+};
+
+void CountSamples(void* context, uint8_t* samples, uint32_t count) {
+    auto* counter = static_cast<MixCounter*>(context);
+    for (uint32_t i = 0; i < count; ++i) {
+        if (samples[i] != 128) {
+            counter->wroteMidpoint = false;
+        }
+    }
+    counter->samples += count;
+}
+
+TEST_F(SdlBackend, PullsSamplesFromTheMixerUntilClosed) {
+    MixCounter counter;
+    ASSERT_TRUE(backend::OpenAudio(CountSamples, &counter)) << LastErrorText();
+    EXPECT_FALSE(backend::OpenAudio(CountSamples, &counter)) << "one device at a time";
+
+    // The audio thread runs at its own pace; give it up to two seconds.
+    for (int wait = 0; wait < 200 && counter.samples < 2048; ++wait) {
+        backend::SleepFor(10);
+    }
+    EXPECT_GE(counter.samples, 2048u);
+    EXPECT_TRUE(counter.wroteMidpoint) << "the mixer is handed silence to add to";
+
+    backend::LockAudio();
+    const uint32_t whileLocked = counter.samples;
+    backend::SleepFor(50);
+    EXPECT_EQ(counter.samples, whileLocked) << "no mixing while the game holds the lock";
+    backend::UnlockAudio();
+
+    backend::CloseAudio();
+    const uint32_t afterClose = counter.samples;
+    backend::SleepFor(50);
+    EXPECT_EQ(counter.samples, afterClose);
+}
+
+TEST_F(SdlBackend, SleepsAtLeastAsLongAsAsked) {
+    const uint32_t before = backend::Ticks();
+    backend::SleepFor(20);
+    EXPECT_GE(backend::Ticks() - before, 20u);
+    EXPECT_FALSE(backend::Fails(Fault::CreateWindow));
+}
+
+}  // namespace
+}  // namespace platform
