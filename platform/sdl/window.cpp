@@ -46,9 +46,16 @@ bool backend::OpenWindow(const char* title) {
     if (!sdl::StartVideo()) {
         return false;
     }
-    // The size only matters should the window ever leave full screen.
+    // Sized to the desktop as well, for a desktop without a window manager,
+    // where full screen is only a request that nobody carries out.
+    SDL_DisplayMode desktop{};
+    if (SDL_GetDesktopDisplayMode(0, &desktop) != 0 || desktop.w <= 0 || desktop.h <= 0) {
+        desktop.w = 640;
+        desktop.h = 480;
+    }
     window = SDL_CreateWindow(title != nullptr ? title : "", SDL_WINDOWPOS_CENTERED,
-                              SDL_WINDOWPOS_CENTERED, 640, 480, SDL_WINDOW_FULLSCREEN_DESKTOP);
+                              SDL_WINDOWPOS_CENTERED, desktop.w, desktop.h,
+                              SDL_WINDOW_FULLSCREEN_DESKTOP);
     if (window == nullptr) {
         ReportFailure("cannot open the window");
         return false;

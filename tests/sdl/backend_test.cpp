@@ -53,6 +53,14 @@ TEST_F(SdlBackend, OpensOneFullScreenWindowWithTheTitle) {
     EXPECT_STREQ(SDL_GetWindowTitle(Window()), "Stackwell");
     EXPECT_EQ(SDL_GetWindowFlags(Window()) & SDL_WINDOW_FULLSCREEN_DESKTOP,
               SDL_WINDOW_FULLSCREEN_DESKTOP);
+    // Covers the desktop even where no window manager makes it full screen.
+    SDL_DisplayMode desktop{};
+    ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &desktop), 0);
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(Window(), &width, &height);
+    EXPECT_EQ(width, desktop.w);
+    EXPECT_EQ(height, desktop.h);
 
     EXPECT_FALSE(backend::OpenWindow("another"));
     EXPECT_NE(std::string(LastErrorText()).find("second window"), std::string::npos);
