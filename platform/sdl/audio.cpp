@@ -49,7 +49,7 @@ bool backend::OpenAudio(MixFunction mix, void* context) {
         return false;
     }
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        ReportFailure("no audio device");
+        ReportFailure("SDL audio did not start");
         return false;
     }
     sdl::QuitAtExit();
@@ -66,7 +66,7 @@ bool backend::OpenAudio(MixFunction mix, void* context) {
     // No changes allowed: SDL converts our format to the card's.
     output.device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
     if (output.device == 0) {
-        ReportFailure("no audio device");
+        ReportFailure("the audio output did not open");
         output = Output{};
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
