@@ -194,6 +194,12 @@ TEST_F(SdlBackend, PullsSamplesFromTheMixerUntilClosed) {
     EXPECT_EQ(counter.samples, afterClose);
 }
 
+TEST_F(SdlBackend, CountsFromADifferentStartEachRunFarFromTheWrap) {
+    // The game seeds its pieces with the count at start-up; the count must
+    // still leave weeks of play before it wraps round.
+    EXPECT_LT(backend::Ticks(), (1u << 24) + SDL_GetTicks() + 1000u);
+}
+
 TEST_F(SdlBackend, SleepsAtLeastAsLongAsAsked) {
     const uint32_t before = backend::Ticks();
     backend::SleepFor(20);
