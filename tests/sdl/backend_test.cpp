@@ -18,7 +18,7 @@ namespace platform {
 namespace {
 
 class SdlBackend : public ::testing::Test {
-  protected:
+protected:
     void TearDown() override {
         backend::CloseAudio();
         backend::CloseWindow();

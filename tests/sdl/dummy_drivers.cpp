@@ -7,7 +7,7 @@
 namespace {
 
 class DummyDrivers : public ::testing::Environment {
-  public:
+public:
     void SetUp() override {
         SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
         SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
