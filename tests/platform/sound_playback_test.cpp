@@ -33,7 +33,6 @@ TEST_F(PlaybackTest, AOneShotStopsAtItsEndAndGoesBackToTheStart) {
     EXPECT_EQ(Pull(2), (Samples{130, 131}));
 }
 
-
 TEST_F(PlaybackTest, ALoopWrapsFromWhereItStarted) {
     SoundBuffer* buffer = MakeBuffer({130, 131, 132});
     ASSERT_EQ(buffer->SetCurrentPosition(2), kOk);
