@@ -3,14 +3,12 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <array>
 #include <atomic>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "platform/backend.h"
-#include "platform/keys.h"
 #include "platform/result.h"
 #include "platform/sdl/session.h"
 
@@ -62,6 +60,10 @@ TEST_F(SdlBackend, OpensOneFullScreenWindowWithTheTitle) {
     EXPECT_EQ(width, desktop.w);
     EXPECT_EQ(height, desktop.h);
 
+    const uint8_t iconPixels[] = {0, 1, 1, 7};  // 7 has no colour: left transparent
+    const uint32_t iconColours[] = {0x000000, 0xFFCC00};
+    backend::SetIcon(IconImage{2, 2, iconPixels, iconColours, 2});
+
     EXPECT_FALSE(backend::OpenWindow("another"));
     EXPECT_NE(std::string(LastErrorText()).find("second window"), std::string::npos);
 
@@ -85,20 +87,6 @@ TEST_F(SdlBackend, ReportsTheDesktopAndHidesTheCursor) {
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
     backend::SetCursorVisible(true);
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
-}
-
-TEST_F(SdlBackend, TakesAPalettisedIcon) {
-    ASSERT_TRUE(backend::OpenWindow("Stackwell"));
-    const uint8_t pixels[] = {0, 1, 1, 7};  // 7 has no colour: left transparent
-    const uint32_t colours[] = {0x000000, 0xFFCC00};
-    backend::SetIcon(IconImage{2, 2, pixels, colours, 2});
-    backend::SetIcon(IconImage{});  // nothing to show: ignored
-    SUCCEED();
-}
-
-TEST_F(SdlBackend, ScreenNeedsAWindow) {
-    EXPECT_FALSE(backend::OpenScreen(640, 480));
-    EXPECT_NE(std::string(LastErrorText()).find("no window"), std::string::npos);
 }
 
 TEST_F(SdlBackend, ShowsTheFrameThroughItsPalette) {
@@ -146,15 +134,6 @@ TEST_F(SdlBackend, KeepsTheAspectWithBlackBarsOnAWideWindow) {
     EXPECT_EQ(ShownAt(1180, 240), 0x000000u) << "right bar";
 }
 
-TEST_F(SdlBackend, ReadsAKeyboardWithNoKeyDown) {
-    std::array<uint8_t, 256> keys;
-    keys.fill(0x55);
-    ASSERT_TRUE(backend::ReadKeyboard(keys.data()));
-    for (uint8_t key : keys) {
-        EXPECT_EQ(key, 0);
-    }
-}
-
 struct MixCounter {
     std::atomic<uint32_t> samples{0};
     std::atomic<bool> wroteMidpoint{true};
@@ -198,13 +177,6 @@ TEST_F(SdlBackend, CountsFromADifferentStartEachRunFarFromTheWrap) {
     // The game seeds its pieces with the count at start-up; the count must
     // still leave weeks of play before it wraps round.
     EXPECT_LT(backend::Ticks(), (1u << 24) + SDL_GetTicks() + 1000u);
-}
-
-TEST_F(SdlBackend, SleepsAtLeastAsLongAsAsked) {
-    const uint32_t before = backend::Ticks();
-    backend::SleepFor(20);
-    EXPECT_GE(backend::Ticks() - before, 20u);
-    EXPECT_FALSE(backend::Fails(Fault::CreateWindow));
 }
 
 }  // namespace
