@@ -30,8 +30,12 @@ public:
     void StopAndRewind();
 
 private:
+    // Releases every buffer made and the array; the sound is silent again.
+    void ReleaseBuffers();
+
     int32_t copyCount;
     platform::SoundBuffer** buffers;
+    int32_t bufferSlots;  // entries in the buffers array
 };
 
 extern platform::SoundDevice* soundDevice;

@@ -1,0 +1,28 @@
+// The two sounds that live for the whole run: the music and the row-clear
+// effect.
+#include "audio/sound.h"
+
+Sound* musicSound = nullptr;
+Sound* crunchSound = nullptr;
+
+namespace {
+
+void StopAndRewind(Sound* sound) {
+    if (sound != nullptr) {
+        sound->StopAndRewind();
+    }
+}
+
+void Destroy(Sound*& sound) {
+    delete sound;
+    sound = nullptr;
+}
+
+}  // namespace
+
+void ReleaseSounds() {
+    StopAndRewind(musicSound);
+    StopAndRewind(crunchSound);
+    Destroy(musicSound);
+    Destroy(crunchSound);
+}

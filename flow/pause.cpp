@@ -1,0 +1,15 @@
+// The pause: the music stops and the game waits for a fresh press of Return.
+#include "audio/sound.h"
+#include "flow/keyboard.h"
+
+int32_t PauseGame() {
+    if (musicSound != nullptr) {
+        musicSound->Stop();
+    }
+    // The press that began the pause left the latch set, so Return has to be
+    // let go and pressed again before this sees a pause.
+    while (PollKeyboard() != ActionPause) {
+    }
+    // Resumed where it stopped, once: the next round starts it looping again.
+    return musicSound != nullptr ? musicSound->Play(0) : 0;
+}
