@@ -32,7 +32,9 @@ bool IsPlaying(SoundBuffer* buffer) {
 
 Sound::Sound() : copyCount(0), buffers(nullptr), bufferSlots(0) {}
 
-Sound::~Sound() { ReleaseBuffers(); }
+Sound::~Sound() {
+    ReleaseBuffers();
+}
 
 void Sound::ReleaseBuffers() {
     for (int32_t i = 0; i < bufferSlots; ++i) {
