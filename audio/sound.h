@@ -7,7 +7,7 @@
 #include "platform/sound.h"
 
 class Sound {
-  public:
+public:
     Sound();
     ~Sound();
     Sound(const Sound&) = delete;
@@ -29,7 +29,7 @@ class Sound {
     // Stops every copy and rewinds it to the start.
     void StopAndRewind();
 
-  private:
+private:
     // Releases every buffer made and the array; the sound is silent again.
     void ReleaseBuffers();
 

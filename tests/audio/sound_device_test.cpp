@@ -9,7 +9,7 @@ namespace headless = platform::headless;
 using platform::Fault;
 
 class SoundDeviceTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { headless::Reset(); }
     void TearDown() override { ReleaseSoundDevice(); }
 };

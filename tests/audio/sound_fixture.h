@@ -11,7 +11,7 @@
 #include "tests/audio/wave_writer.h"
 
 class SoundTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         platform::headless::Reset();
         ASSERT_EQ(InitSoundDevice(), 1);

@@ -7,7 +7,7 @@ namespace {
 using namespace wave_test;
 
 class PlayingSoundTest : public SoundTest {
-  protected:
+protected:
     void SetUp() override {
         SoundTest::SetUp();
         sound.Load(WriteMono(samples).c_str(), 1);

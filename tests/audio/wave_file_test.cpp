@@ -18,7 +18,7 @@ struct ReadResult {
 };
 
 class WaveFileTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { platform::headless::Reset(); }
 
     ReadResult Read(const Bytes& file) {
@@ -84,9 +84,9 @@ Bytes ClaimingData(uint32_t dataSize, const Bytes& samples) {
     PutU32(file, 4 + 24 + 8 + dataSize);
     PutId(file, "WAVE");
     const Bytes format = Chunk("fmt ", Format(1, 1, 22050, 8));
-    file.insert(file.end(), format.begin(), format.end());
+    PutBytes(file, format.data(), format.size());
     const Bytes data = ChunkClaiming("data", dataSize, samples);
-    file.insert(file.end(), data.begin(), data.end());
+    PutBytes(file, data.data(), data.size());
     return file;
 }
 
@@ -121,6 +121,6 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenFile{"DataClaimsMoreThanTheFile", ClaimingData(100000, kSamples)},
         BrokenFile{"DataClaimsTwoGigabytes", ClaimingData(0x7FFFFFF0u, kSamples)},
         BrokenFile{"DataClaimsFourGigabytes", ClaimingData(0xFFFFFFF0u, kSamples)}),
-    [](const ::testing::TestParamInfo<BrokenFile>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<BrokenFile>& param) { return param.param.name; });
 
 }  // namespace

@@ -14,9 +14,17 @@ namespace wave_test {
 
 using Bytes = std::vector<uint8_t>;
 
+inline void PutBytes(Bytes& out, const uint8_t* bytes, size_t count) {
+    const size_t at = out.size();
+    out.resize(at + count);
+    for (size_t i = 0; i < count; ++i) {
+        out[at + i] = bytes[i];
+    }
+}
+
 inline void PutU16(Bytes& out, uint32_t value) {
-    out.push_back(static_cast<uint8_t>(value));
-    out.push_back(static_cast<uint8_t>(value >> 8));
+    const uint8_t bytes[2] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8)};
+    PutBytes(out, bytes, 2);
 }
 
 inline void PutU32(Bytes& out, uint32_t value) {
@@ -25,7 +33,7 @@ inline void PutU32(Bytes& out, uint32_t value) {
 }
 
 inline void PutId(Bytes& out, const char* id) {
-    out.insert(out.end(), id, id + 4);
+    PutBytes(out, reinterpret_cast<const uint8_t*>(id), 4);
 }
 
 // A chunk whose size field says what its data holds, padded to an even length.
@@ -33,7 +41,7 @@ inline Bytes Chunk(const char* id, const Bytes& data) {
     Bytes out;
     PutId(out, id);
     PutU32(out, static_cast<uint32_t>(data.size()));
-    out.insert(out.end(), data.begin(), data.end());
+    PutBytes(out, data.data(), data.size());
     if (data.size() % 2 != 0) {
         out.push_back(0);
     }
@@ -45,7 +53,7 @@ inline Bytes ChunkClaiming(const char* id, uint32_t sizeField, const Bytes& data
     Bytes out;
     PutId(out, id);
     PutU32(out, sizeField);
-    out.insert(out.end(), data.begin(), data.end());
+    PutBytes(out, data.data(), data.size());
     return out;
 }
 
@@ -66,12 +74,12 @@ inline Bytes Riff(const char* form, std::initializer_list<Bytes> chunks) {
     Bytes body;
     PutId(body, form);
     for (const Bytes& chunk : chunks) {
-        body.insert(body.end(), chunk.begin(), chunk.end());
+        PutBytes(body, chunk.data(), chunk.size());
     }
     Bytes out;
     PutId(out, "RIFF");
     PutU32(out, static_cast<uint32_t>(body.size()));
-    out.insert(out.end(), body.begin(), body.end());
+    PutBytes(out, body.data(), body.size());
     return out;
 }
 
@@ -94,7 +102,7 @@ inline Bytes Sawtooth(size_t count, int period = 40) {
 }
 
 class TempFolder {
-  public:
+public:
     TempFolder()
         : path_(std::filesystem::temp_directory_path() /
                 ("stackwell-waves-" + std::to_string(::getpid()))) {
@@ -115,7 +123,7 @@ class TempFolder {
         return file.string();
     }
 
-  private:
+private:
     std::filesystem::path path_;
 };
 

@@ -16,7 +16,7 @@
 #include "platform/keys.h"
 
 class KeyboardTest : public ::testing::Test {
-  protected:
+protected:
     // Polls are a frame apart, as in the fall loop.
     static constexpr uint32_t kFrameMilliseconds = 40;
 

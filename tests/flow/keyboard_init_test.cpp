@@ -10,7 +10,7 @@ namespace headless = platform::headless;
 using platform::Fault;
 
 class KeyboardSetUpTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { headless::Reset(); }
     void TearDown() override { ReleaseKeyboard(); }
 };

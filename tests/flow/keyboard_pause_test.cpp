@@ -18,7 +18,7 @@ const std::vector<KeyboardTest::KeySet> kPauseScript = {
 constexpr size_t kEndingRead = 6;
 
 class PauseTest : public KeyboardTest {
-  protected:
+protected:
     void SetUp() override {
         KeyboardTest::SetUp();
         Hold({DIK_RETURN});
