@@ -15,6 +15,9 @@
 #include "platform/headless/control.h"
 #include "platform/keys.h"
 
+// The keys that are down in one snapshot.
+using KeySet = std::vector<uint8_t>;
+
 class KeyboardTest : public ::testing::Test {
 protected:
     // Polls are a frame apart, as in the fall loop.
@@ -54,7 +57,6 @@ protected:
 
     // Snapshots by the number of the read: read n (from 0) gets script[n], and
     // the last entry holds for every later read.
-    using KeySet = std::vector<uint8_t>;
     static void ScriptReads(std::vector<KeySet> script,
                             std::function<void(size_t read)> onRead = nullptr) {
         auto reads = std::make_shared<size_t>(0);
