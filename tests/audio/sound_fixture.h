@@ -16,7 +16,9 @@ protected:
         platform::headless::Reset();
         ASSERT_EQ(InitSoundDevice(), 1);
     }
-    void TearDown() override { ReleaseSoundDevice(); }
+    // Released after the sounds of derived fixtures: every sound must go
+    // before the device that holds its buffers.
+    ~SoundTest() override { ReleaseSoundDevice(); }
 
     // The next count samples the sound card takes.
     static wave_test::Bytes Pull(size_t count) {

@@ -12,11 +12,6 @@ protected:
         SoundTest::SetUp();
         sound.Load(WriteMono(samples).c_str(), 1);
     }
-    void TearDown() override {
-        sound.StopAndRewind();
-        SoundTest::TearDown();
-    }
-
     // Samples looped from position from on, count of them.
     Bytes Looped(size_t from, size_t count) const {
         Bytes out(count);
