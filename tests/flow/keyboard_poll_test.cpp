@@ -14,10 +14,6 @@ using platform::DIK_SPACE;
 using platform::Fault;
 using Actions = std::vector<Action>;
 
-TEST_F(KeyboardTest, NoKeysGiveNothing) {
-    EXPECT_EQ(Polls(3), (Actions{ActionNone, ActionNone, ActionNone}));
-}
-
 TEST_F(KeyboardTest, AHeldSidewaysKeyFiresOnEverySecondPoll) {
     Hold({DIK_RIGHT});
     EXPECT_EQ(Polls(4), (Actions{ActionRight, ActionNone, ActionRight, ActionNone}));
@@ -80,9 +76,9 @@ TEST_F(KeyboardTest, AThrottledSpaceLetsLaterKeysThroughAndClearsTheLatch) {
 }
 
 TEST_F(KeyboardTest, TheTurnThrottleHoldsWhenItsDeadlineWraps) {
-    Hold({DIK_SPACE});
     const uint32_t fired = 0xFFFFFF80u;
     headless::SetTicks(fired);
+    Hold({DIK_SPACE});
     nextRotateTime = fired - 1;
     ASSERT_EQ(PollKeyboard(), ActionRotate);
     headless::SetTicks(fired + 60);
@@ -94,8 +90,8 @@ TEST_F(KeyboardTest, TheTurnThrottleHoldsWhenItsDeadlineWraps) {
 }
 
 TEST_F(KeyboardTest, TheTurnStillWorksAfterTheTickCountWraps) {
-    Hold({DIK_SPACE});
     headless::SetTicks(0xFFFFFF00u);
+    Hold({DIK_SPACE});
     nextRotateTime = 0xFFFFFF00u - 1;
     ASSERT_EQ(PollKeyboard(), ActionRotate);
     headless::SetTicks(0x100);
