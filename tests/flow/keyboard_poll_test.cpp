@@ -76,7 +76,7 @@ TEST_F(KeyboardTest, AThrottledSpaceLetsLaterKeysThroughAndClearsTheLatch) {
 }
 
 TEST_F(KeyboardTest, TheTurnThrottleHoldsWhenItsDeadlineWraps) {
-    const uint32_t fired = 0xFFFFFF80u;
+    const uint32_t fired = 0xFFFFFFC0u;  // fired + 100 wraps past 0
     headless::SetTicks(fired);
     Hold({DIK_SPACE});
     nextRotateTime = fired - 1;
