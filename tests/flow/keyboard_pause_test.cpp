@@ -13,8 +13,8 @@ using wave_test::Bytes;
 
 // Return still held from the press that began the pause, then let go,
 // Escape, and Return pressed again on read 6.
-const std::vector<KeySet> kPauseScript = {
-    {DIK_RETURN}, {DIK_RETURN}, {DIK_RETURN}, {}, {}, {DIK_ESCAPE}, {DIK_RETURN}};
+const std::vector<KeySet> kPauseScript = {{DIK_RETURN}, {DIK_RETURN}, {DIK_RETURN}, {},
+                                          {},           {DIK_ESCAPE}, {DIK_RETURN}};
 constexpr size_t kEndingRead = 6;
 
 class PauseTest : public KeyboardTest {
