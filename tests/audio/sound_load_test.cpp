@@ -126,4 +126,14 @@ TEST_F(SoundTest, LoadingAgainReplacesTheSound) {
     EXPECT_EQ(Pull(300), second);
 }
 
+TEST_F(SoundTest, TheGamesOwnSoundsLoadAndSound) {
+    for (const char* name : {"techno.wav", "crunch.wav", "superhappy.wav"}) {
+        Sound sound;
+        sound.Load(name, 1);
+        EXPECT_EQ(sound.Play(0), 0) << name;
+        EXPECT_NE(Pull(2205), Silence(2205)) << name;
+        sound.StopAndRewind();
+    }
+}
+
 }  // namespace
