@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 namespace platform::detail {
 
@@ -34,5 +35,16 @@ void CopyBlock(PixelBlock destination, ConstPixelBlock source);
 // The same, leaving out every source pixel p with low <= p <= high: there the
 // destination keeps its pixel.
 void CopyBlockKeyed(PixelBlock destination, ConstPixelBlock source, uint8_t low, uint8_t high);
+
+// One way of doing the keyed copy. CopyBlockKeyed takes the fastest one the
+// processor can run; each must give the same pixels as every other.
+struct KeyedCopy {
+    const char* name;
+    bool (*runsHere)();
+    void (*copy)(PixelBlock destination, ConstPixelBlock source, uint8_t low, uint8_t high);
+};
+
+// Every way, the portable one first.
+std::span<const KeyedCopy> KeyedCopies();
 
 }  // namespace platform::detail

@@ -4,6 +4,7 @@
 #include <random>
 #include <vector>
 
+#include "platform/common/pixel_rows.h"
 #include "platform/display.h"
 #include "tests/platform/display_fixture.h"
 
@@ -185,6 +186,59 @@ TEST_F(BlitTest, FastKeyedCopyMatchesThePlainDefinition) {
             << "round " << round << ": " << (from.right - from.left) << " x "
             << (from.bottom - from.top) << " at " << x << "," << y << " key " << low << "-" << high;
     }
+}
+
+// Each way of the keyed copy that this processor runs, straight on pixel
+// blocks: widths around its groups of 16 and 64 pixels and up to a screen row,
+// rows further apart than they are wide, and nothing written between rows.
+TEST(KeyedCopy, EveryWayMatchesThePlainDefinition) {
+    std::mt19937 random(7031);
+    auto between = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    const int widths[] = {1, 15, 16, 17, 20, 63, 64, 65, 127, 128, 129, 640};
+    int checkedWays = 0;
+    for (const detail::KeyedCopy& way : detail::KeyedCopies()) {
+        if (!way.runsHere()) {
+            continue;
+        }
+        ++checkedWays;
+        SCOPED_TRACE(way.name);
+        for (int round = 0; round < 200; ++round) {
+            const int width = round < 24 ? widths[round % 12] : between(1, 700);
+            const int height = between(1, 5);
+            const int sourcePitch = width + between(0, 70);
+            const int targetPitch = width + between(0, 70);
+            const uint8_t low = static_cast<uint8_t>(between(0, 255));
+            const uint8_t high = between(0, 2) == 0 ? static_cast<uint8_t>(between(low, 255)) : low;
+            // Mostly key colours and their neighbours, so that runs and
+            // single pixels of both kinds occur.
+            auto randomPixels = [&](int count) {
+                std::vector<uint8_t> pixels(static_cast<size_t>(count));
+                for (uint8_t& pixel : pixels) {
+                    pixel = static_cast<uint8_t>(between(0, 1) == 0 ? between(low, high)
+                                                                    : low + between(-2, 2));
+                }
+                return pixels;
+            };
+            const std::vector<uint8_t> source = randomPixels(sourcePitch * height);
+            std::vector<uint8_t> target = randomPixels(targetPitch * height);
+            std::vector<uint8_t> expected = target;
+            for (int y = 0; y < height; ++y) {
+                for (int x = 0; x < width; ++x) {
+                    const uint8_t pixel = source[y * sourcePitch + x];
+                    if (pixel < low || pixel > high) {
+                        expected[y * targetPitch + x] = pixel;
+                    }
+                }
+            }
+            way.copy({target.data(), targetPitch, width, height}, {source.data(), sourcePitch}, low,
+                     high);
+            ASSERT_EQ(target, expected)
+                << width << " x " << height << ", key " << int{low} << "-" << int{high};
+        }
+    }
+    EXPECT_GE(checkedWays, 1);
 }
 
 TEST_F(BlitTest, PaddingBehindTheRowsIsNeverWritten) {
