@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/backend.h"
-#include "platform/sdl/palette_expand.h"
+#include "platform/common/palette_expand.h"
 #include "platform/sdl/session.h"
 
 namespace platform {
@@ -96,8 +96,6 @@ void backend::Present(const uint8_t* pixels, int32_t pitch, int32_t width, int32
     if (screen.texture == nullptr || pixels == nullptr) {
         return;
     }
-    uint32_t lookup[256];
-    sdl::BuildColourLookup(palette, lookup);
     void* texturePixels = nullptr;
     int texturePitch = 0;
     if (SDL_LockTexture(screen.texture, nullptr, &texturePixels, &texturePitch) != 0) {
@@ -110,8 +108,8 @@ void backend::Present(const uint8_t* pixels, int32_t pitch, int32_t width, int32
         std::fill_n(static_cast<uint8_t*>(texturePixels),
                     static_cast<size_t>(texturePitch) * static_cast<size_t>(screen.height), 0);
     }
-    sdl::ExpandThroughPalette(pixels, pitch, std::min(width, screen.width),
-                              std::min(height, screen.height), lookup, texturePixels, texturePitch);
+    ExpandThroughPalette(pixels, pitch, std::min(width, screen.width),
+                         std::min(height, screen.height), palette, texturePixels, texturePitch);
     SDL_UnlockTexture(screen.texture);
     screen.hasFrame = true;
     ShowTexture();
