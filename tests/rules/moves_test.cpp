@@ -50,6 +50,14 @@ bool CheckMove(const NamedMove& move, Piece& piece, Board& cells) {
     return moved;
 }
 
+bool InsideTheWell(const Piece& piece) {
+    const std::vector<Block> blocks = BlocksOf(piece);
+    return std::all_of(blocks.begin(), blocks.end(), [](const Block& block) {
+        return block.row >= 0 && block.row < kBoardRows && block.column >= 0 &&
+               block.column < kBoardColumns;
+    });
+}
+
 class MovesTest : public ::testing::Test {
 protected:
     void SetUp() override { BuildShapeTable(); }
@@ -71,7 +79,7 @@ TEST_F(MovesTest, EveryMoveOfEveryShapeIsExactOrFullyTakenBackOnAnEmptyWell) {
                         Piece stepped = piece;
                         ApplyStep(move.step, stepped);
                         const bool moved = CheckMove(move, piece, cells);
-                        EXPECT_EQ(moved, InBounds(stepped));
+                        EXPECT_EQ(moved, InsideTheWell(stepped));
                         if (HasFailure()) {
                             return;
                         }
@@ -148,81 +156,26 @@ TEST_F(MovesTest, EmptyCornersOfTheGridMayLieOverBlocks) {
     }
 }
 
-TEST_F(MovesTest, BarStopsAtTheWallsAndTheFloor) {
-    Board cells{};
-    Piece lying = ShapeAt(kBar, 1, 5, 10);
-    StampPiece(lying, cells.data());
-    EXPECT_TRUE(CheckMove(kMoves[1], lying, cells));
-    EXPECT_EQ(lying.x, 6);
-    EXPECT_FALSE(CheckMove(kMoves[1], lying, cells));
-
-    Piece standing = ShapeAt(kBar, 0, 2, 18);
-    cells = {};
-    StampPiece(standing, cells.data());
-    EXPECT_TRUE(CheckMove(kMoves[2], standing, cells));
-    EXPECT_EQ(standing.y, 19);
-    EXPECT_FALSE(CheckMove(kMoves[2], standing, cells));
-
-    Piece atLeftWall = ShapeAt(kBar, 0, 0, 5);
-    cells = {};
-    StampPiece(atLeftWall, cells.data());
-    EXPECT_FALSE(CheckMove(kMoves[0], atLeftWall, cells));
-}
-
-TEST_F(MovesTest, StandingBarTurnsOnlyWhereTheLyingBarFits) {
-    for (int32_t x : {0, 1, 9}) {
-        SCOPED_TRACE(x);
-        Piece bar = ShapeAt(kBar, 0, x, 5);
+TEST_F(MovesTest, BarTurnsOnlyWhereItFitsTheOtherWay) {
+    struct Case {
+        int32_t record;
+        int32_t x;
+        int32_t y;
+        bool turns;
+    };
+    const Case cases[] = {
+        {0, 0, 5, false}, {0, 1, 5, false}, {0, 9, 5, false},   // lying would cross a wall
+        {0, 8, 5, true},                                        // lies across columns 6 to 9
+        {1, 3, 0, false}, {1, 3, 1, false}, {1, 3, 22, false},  // standing would leave the well
+        {1, 3, 2, true},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(testing::Message() << test.record << " at " << test.x << "," << test.y);
+        Piece bar = ShapeAt(kBar, test.record, test.x, test.y);
         Board cells{};
         StampPiece(bar, cells.data());
-        EXPECT_FALSE(CheckMove(kMoves[3], bar, cells));
-        EXPECT_EQ(bar.rotation, 0);
+        EXPECT_EQ(CheckMove(kMoves[3], bar, cells), test.turns);
     }
-    Piece bar = ShapeAt(kBar, 0, 8, 5);
-    Board cells{};
-    StampPiece(bar, cells.data());
-    EXPECT_TRUE(CheckMove(kMoves[3], bar, cells));
-    EXPECT_EQ(bar.x, 6);
-    EXPECT_EQ(bar.y, 7);
-    EXPECT_EQ(bar.rotation, 1);
-}
-
-TEST_F(MovesTest, LyingBarTurnsOnlyWhereTheStandingBarFits) {
-    for (int32_t y : {0, 1, 22}) {
-        SCOPED_TRACE(y);
-        Piece bar = ShapeAt(kBar, 1, 3, y);
-        Board cells{};
-        StampPiece(bar, cells.data());
-        EXPECT_FALSE(CheckMove(kMoves[3], bar, cells));
-        EXPECT_EQ(bar.rotation, 1);
-    }
-    Piece bar = ShapeAt(kBar, 1, 3, 2);
-    Board cells{};
-    StampPiece(bar, cells.data());
-    EXPECT_TRUE(CheckMove(kMoves[3], bar, cells));
-    EXPECT_EQ(bar.rotation, 0);
-}
-
-TEST_F(MovesTest, PieceRestsOnABlockBelowIt) {
-    Board cells{};
-    CellAt(cells, 12, 5) = 3;
-    Piece square = ShapeAt(kSquare, 0, 4, 9);
-    StampPiece(square, cells.data());
-    EXPECT_TRUE(CheckMove(kMoves[2], square, cells));
-    EXPECT_FALSE(CheckMove(kMoves[2], square, cells));
-    EXPECT_EQ(square.y, 10);
-}
-
-TEST_F(MovesTest, StampAndEraseTouchOnlyTheBlocks) {
-    Board cells;
-    cells.fill(3);
-    Piece tee = ShapeAt(kTee, 0, 2, 4);
-    ErasePiece(tee, cells.data());
-    EXPECT_EQ(std::count(cells.begin(), cells.end(), 0), 4);
-    EXPECT_EQ(CellAt(cells, 4, 2), 3);  // the empty corner left of the T's top
-    StampPiece(tee, cells.data());
-    EXPECT_EQ(std::count(cells.begin(), cells.end(), 4), 4);
-    EXPECT_EQ(std::count(cells.begin(), cells.end(), 0), 0);
 }
 
 TEST_F(MovesTest, FirstPieceOfAGameEntersAtColumnFourRowZero) {

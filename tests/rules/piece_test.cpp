@@ -66,15 +66,4 @@ TEST(PieceTest, AssignLeavesWhatLiesBeyondTheSourcesRecordsAndExtents) {
     EXPECT_EQ(BlocksOf(piece), BlocksOf(shapeTable[kZigzagZ]));
 }
 
-TEST(PieceTest, AnUnknownStepChangesNothing) {
-    BuildShapeTable();
-    Piece piece = ShapeAt(kHookJ, 2, 3, 7);
-    for (Step step : {0, 7, -1}) {
-        ApplyStep(step, piece);
-    }
-    EXPECT_EQ(piece.x, 3);
-    EXPECT_EQ(piece.y, 7);
-    EXPECT_EQ(piece.rotation, 2);
-}
-
 }  // namespace

@@ -186,16 +186,6 @@ TEST_F(ShapeTableTest, ZigzagsKeepTheirCornerAndTwoBlocksWhenTurning) {
     }
 }
 
-TEST_F(ShapeTableTest, SquareNeverMovesWhenTurning) {
-    for (Step turn : {StepTurnForward, StepTurnBackward}) {
-        Piece piece = ShapeAt(kSquare, 0, 4, 8);
-        ApplyStep(turn, piece);
-        EXPECT_EQ(piece.rotation, 0);
-        EXPECT_EQ(piece.x, 4);
-        EXPECT_EQ(piece.y, 8);
-    }
-}
-
 TEST_F(ShapeTableTest, AFullCycleOfTurnsEitherWayComesBackFromAnyRecord) {
     for (int32_t shape = 0; shape < kShapeCount; ++shape) {
         const int32_t count = shapeTable[shape].lastRotation + 1;
