@@ -46,7 +46,7 @@ fuzz:
 	@scripts/install-deps.sh $(BUILD_PACKAGES) $(FUZZ_PACKAGES)
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGAME_FUZZ=ON \
 	  -DGAME_BENCHMARKS=OFF
-	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
 	fuzz/run-short.sh $(FUZZ_BUILD)
 
 format:
