@@ -3,6 +3,7 @@
 
 #include "platform/backend.h"
 #include "platform/common/failure.h"
+#include "platform/common/live_objects.h"
 #include "platform/display.h"
 
 namespace platform {
@@ -41,6 +42,7 @@ Result CreateDisplay(const void* driver, DisplayDevice** device, void* outer) {
     }
     auto* created = new DisplayDevice();
     created->state_ = std::make_unique<DisplayDevice::State>();
+    detail::NoteMade(detail::LiveKind::DisplayDevice);
     *device = created;
     return kOk;
 }
@@ -48,10 +50,12 @@ Result CreateDisplay(const void* driver, DisplayDevice** device, void* outer) {
 DisplayDevice::~DisplayDevice() {
     for (Palette* palette : state_->palettes) {
         delete palette;
+        detail::NoteGone(detail::LiveKind::Palette);
     }
     if (state_->holdsScreen) {
         backend::CloseScreen();
     }
+    detail::NoteGone(detail::LiveKind::DisplayDevice);
 }
 
 void DisplayDevice::Forget(const Surface* surface) {
@@ -151,6 +155,7 @@ Result DisplayDevice::CreatePalette(uint32_t flags, const PaletteEntry* entries,
     auto* created = new Palette();
     created->SetEntries(0, 0, 256, entries);
     state_->palettes.push_back(created);
+    detail::NoteMade(detail::LiveKind::Palette);
     *palette = created;
     return kOk;
 }

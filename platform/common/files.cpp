@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/backend.h"
+#include "platform/common/live_objects.h"
 
 namespace platform {
 
@@ -46,6 +47,7 @@ FileHandle OpenFile(const char* fileName, uint32_t access, uint32_t /*shareMode*
         ReportFileError("cannot open", fileName, S_ISDIR(status.st_mode) ? EISDIR : EINVAL);
         return kInvalidFile;
     }
+    detail::NoteMade(detail::LiveKind::File);
     return new FileObject{descriptor, fileName};
 }
 
@@ -89,6 +91,7 @@ bool CloseFile(FileHandle file) {
     }
     ::close(file->descriptor);
     delete file;
+    detail::NoteGone(detail::LiveKind::File);
     return true;
 }
 

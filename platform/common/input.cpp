@@ -6,6 +6,7 @@
 
 #include "platform/backend.h"
 #include "platform/common/failure.h"
+#include "platform/common/live_objects.h"
 
 namespace platform {
 namespace {
@@ -36,8 +37,11 @@ Result CreateInput(InstanceHandle /*instance*/, uint32_t version, InputSystem** 
         return detail::Refuse(kErrGeneric, "no keyboard input: the input system could not start");
     }
     *input = new (std::nothrow) InputSystem;
-    return *input != nullptr ? kOk
-                             : detail::Refuse(kErrOutOfMemory, "no keyboard input: out of memory");
+    if (*input == nullptr) {
+        return detail::Refuse(kErrOutOfMemory, "no keyboard input: out of memory");
+    }
+    detail::NoteMade(detail::LiveKind::InputSystem);
+    return kOk;
 }
 
 Result InputSystem::CreateDevice(DeviceId device, KeyboardDevice** keyboard, void* outer) {
@@ -55,14 +59,18 @@ Result InputSystem::CreateDevice(DeviceId device, KeyboardDevice** keyboard, voi
         return detail::Refuse(kErrGeneric, "no keyboard: the keyboard device could not be made");
     }
     *keyboard = new (std::nothrow) KeyboardDevice;
-    return *keyboard != nullptr ? kOk
-                                : detail::Refuse(kErrOutOfMemory, "no keyboard: out of memory");
+    if (*keyboard == nullptr) {
+        return detail::Refuse(kErrOutOfMemory, "no keyboard: out of memory");
+    }
+    detail::NoteMade(detail::LiveKind::KeyboardDevice);
+    return kOk;
 }
 
 uint32_t InputSystem::Release() {
     uint32_t left = --references_;
     if (left == 0) {
         delete this;
+        detail::NoteGone(detail::LiveKind::InputSystem);
     }
     return left;
 }
@@ -143,6 +151,7 @@ uint32_t KeyboardDevice::Release() {
     uint32_t left = --references_;
     if (left == 0) {
         delete this;
+        detail::NoteGone(detail::LiveKind::KeyboardDevice);
     }
     return left;
 }

@@ -7,6 +7,7 @@
 #include <new>
 
 #include "platform/common/buffered_file.h"
+#include "platform/common/live_objects.h"
 
 namespace platform {
 
@@ -131,6 +132,7 @@ RiffFile RiffOpen(const char* fileName, uint32_t flags) {
         delete riff;
         return nullptr;
     }
+    detail::NoteMade(detail::LiveKind::RiffFile);
     return riff;
 }
 
@@ -200,6 +202,7 @@ RiffResult RiffClose(RiffFile file, uint32_t /*flags*/) {
     }
     delete file->file;
     delete file;
+    detail::NoteGone(detail::LiveKind::RiffFile);
     return RIFF_OK;
 }
 

@@ -3,13 +3,18 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/common/live_objects.h"
 #include "platform/common/sound_state.h"
 
 namespace platform {
 
-SoundBuffer::SoundBuffer(std::unique_ptr<State> state) : state_(std::move(state)) {}
+SoundBuffer::SoundBuffer(std::unique_ptr<State> state) : state_(std::move(state)) {
+    detail::NoteMade(detail::LiveKind::SoundBuffer);
+}
 
-SoundBuffer::~SoundBuffer() = default;
+SoundBuffer::~SoundBuffer() {
+    detail::NoteGone(detail::LiveKind::SoundBuffer);
+}
 
 Result SoundBuffer::Lock(uint32_t offset, uint32_t bytes, void** first, uint32_t* firstBytes,
                          void** second, uint32_t* secondBytes, uint32_t flags) {

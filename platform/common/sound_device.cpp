@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/common/failure.h"
+#include "platform/common/live_objects.h"
 #include "platform/common/sound_state.h"
 
 namespace platform {
@@ -75,9 +76,13 @@ Result CreateSoundDevice(const void* device, SoundDevice** sound, void* outer) {
     return kOk;
 }
 
-SoundDevice::SoundDevice() : state_(new (std::nothrow) State) {}
+SoundDevice::SoundDevice() : state_(new (std::nothrow) State) {
+    detail::NoteMade(detail::LiveKind::SoundDevice);
+}
 
-SoundDevice::~SoundDevice() = default;
+SoundDevice::~SoundDevice() {
+    detail::NoteGone(detail::LiveKind::SoundDevice);
+}
 
 Result SoundDevice::SetCooperativeLevel(WindowHandle /*window*/, uint32_t level) {
     if (level != DSSCL_NORMAL) {

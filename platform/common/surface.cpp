@@ -7,6 +7,7 @@
 #include "platform/backend.h"
 #include "platform/common/device_context.h"
 #include "platform/common/failure.h"
+#include "platform/common/live_objects.h"
 #include "platform/common/pixel_rows.h"
 #include "platform/display.h"
 
@@ -39,6 +40,7 @@ Surface::Surface(DisplayDevice* device, int32_t width, int32_t height, uint32_t 
     pixels_.reset(static_cast<uint8_t*>(::operator new[](bytes, kRowAlignment)));
     std::memset(pixels_.get(), 0, bytes);
     device_->AddRef();
+    detail::NoteMade(detail::LiveKind::Surface);
 }
 
 Surface::~Surface() {
@@ -57,6 +59,7 @@ Surface::~Surface() {
     }
     device_->Forget(this);
     device_->Release();
+    detail::NoteGone(detail::LiveKind::Surface);
 }
 
 uint32_t Surface::AddRef() {

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "platform/display.h"
@@ -66,6 +67,13 @@ void ClearFaults();
 uint64_t StepCalls(Fault fault);
 // Every sound buffer made so far is lost: locks and plays fail until Restore.
 void LoseSoundBuffers();
+
+// Objects the platform has handed out and not yet taken back: devices,
+// surfaces, palettes, sound buffers and open files. Reset leaves the counts
+// alone: they are real objects, and one left over is a leak.
+int64_t LiveObjects();
+// What is left, as "2 surface, 1 sound buffer"; empty when nothing is.
+std::string LiveObjectsLeft();
 
 // The window system asks the window to close, or to repaint.
 void RequestClose();
