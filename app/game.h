@@ -12,3 +12,6 @@ intptr_t WindowProc(platform::WindowHandle window, uint32_t message, uintptr_t w
                     intptr_t lParam);
 int32_t InitGame(Score* score);
 int32_t ShutdownGame(Score* score);
+
+// The program file's icon, which the window shows; none when null.
+extern const platform::IconImage* programIcon;

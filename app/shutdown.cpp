@@ -1,0 +1,16 @@
+#include "app/game.h"
+#include "app/startup_failure.h"
+#include "app/window_handles.h"
+#include "flow/games.h"
+#include "video/display.h"
+
+int32_t ShutdownGame(Score* score) {
+    ReleaseGameSounds();
+    // A closed window leaves no one to see the end screen or to press its keys.
+    if (platform::IsWindow(mainWindow)) {
+        ShowEndScreen(*score);
+    }
+    ClearBackBuffer();
+    ReleaseSheetsAndDevices();
+    return 1;
+}

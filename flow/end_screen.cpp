@@ -1,0 +1,44 @@
+#include "flow/games.h"
+#include "flow/keyboard.h"
+#include "flow/screen_picture.h"
+#include "platform/time.h"
+#include "video/display.h"
+#include "video/frame.h"
+
+namespace {
+
+constexpr int32_t kShownDigits = 9;
+
+// The digits go under the picture, which lets them through its transparent
+// colour.
+void DrawEndFrame(SpriteSheet& endSheet, const Score& score) {
+    ClearBackBuffer();
+    if (digitSheet != nullptr) {
+        for (int32_t entry = kShownDigits - 1; entry >= 0; --entry) {
+            digitSheet->Draw(score[static_cast<size_t>(entry)], EndScoreDigitX(entry),
+                             EndScoreDigitY(), backBuffer);
+        }
+    }
+    endSheet.Draw(0, 0, 0, backBuffer);
+    PresentFrame();
+}
+
+}  // namespace
+
+void ShowEndScreen(const Score& score) {
+    // Drawn in the colours of the play background, which are still in force.
+    SpriteSheet endSheet(1, kScreenWidth, kScreenHeight);
+    LoadScreenPicture(endSheet, "end.bmp", false);
+
+    platform::Sleep(80);
+    if (PollKeyboard() != ActionPause) {
+        // Escape is looked at before each frame, Return after it.
+        while (PollKeyboard() != ActionQuit) {
+            DrawEndFrame(endSheet, score);
+            if (PollKeyboard() == ActionPause) {
+                break;
+            }
+        }
+    }
+    endSheet.ReleaseSurfaces();
+}

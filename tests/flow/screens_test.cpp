@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include "flow/games.h"
+#include "tests/support/play_rig.h"
+#include "tests/support/screen_check.h"
+
+namespace {
+
+using platform::headless::Frames;
+using platform::headless::FramesPresented;
+using test_support::KeyAtPasses;
+using test_support::ReadPictureFile;
+using test_support::SetKeysByPass;
+
+bool Silent() {
+    uint8_t samples[4096];
+    platform::headless::PullAudio(samples, sizeof samples);
+    for (uint8_t sample : samples) {
+        if (sample != 128) {
+            return false;
+        }
+    }
+    return true;
+}
+
+class Screens : public ::testing::Test {
+  protected:
+    test_support::PlayRig rig;
+};
+
+TEST_F(Screens, TheTitleShowsItsPictureInItsOwnColoursWithMusicUntilAFreshReturn) {
+    const auto title = ReadPictureFile("start.bmp");
+    bool heardMusic = false;
+    platform::headless::SetSleepHook(
+        [&heardMusic](uint32_t, uint32_t) { heardMusic = heardMusic || !Silent(); });
+    // Escape does nothing here; Return held from the first frame on ends it once.
+    SetKeysByPass([](uint64_t pass) -> std::vector<uint8_t> {
+        if (pass < 2) {
+            return {platform::DIK_ESCAPE};
+        }
+        return {platform::DIK_RETURN};
+    });
+    ShowTitleScreen();
+
+    EXPECT_EQ(FramesPresented(), 2u);
+    EXPECT_EQ(keyLatch, 1);
+    EXPECT_TRUE(heardMusic);
+    for (const auto& frame : Frames()) {
+        EXPECT_TRUE(test_support::ShowsPicture(frame, title));
+        EXPECT_TRUE(test_support::SamePalette(frame, title));
+    }
+    EXPECT_TRUE(Silent());
+}
+
+TEST_F(Screens, ReturnAlreadyDownLeavesTheTitleBeforeItsFirstFrame) {
+    platform::headless::SetKey(platform::DIK_RETURN, true);
+    ShowTitleScreen();
+    EXPECT_EQ(FramesPresented(), 0u);
+}
+
+class EndScreen : public Screens {
+  protected:
+    // The score 987654321, entry 0 the units.
+    Score score{1, 2, 3, 4, 5, 6, 7, 8, 9, 0};
+};
+
+TEST_F(EndScreen, ShowsTheScoreThroughThePictureUntilReturn) {
+    const auto picture = ReadPictureFile("end.bmp");
+    const auto digits = ReadPictureFile("score.bmp");
+    const auto play = ReadPictureFile("menu1.bmp");
+    SetKeysByPass(KeyAtPasses(platform::DIK_RETURN, {2}, 10000));
+    ShowEndScreen(score);
+
+    ASSERT_EQ(FramesPresented(), 2u);
+    const auto& frame = Frames().back();
+    EXPECT_TRUE(test_support::ShowsPicture(frame, picture));
+    // Drawn in the play colours, which are still in force.
+    EXPECT_TRUE(test_support::SamePalette(frame, play));
+    int32_t digitPixelsSeen = 0;
+    for (int32_t entry = 0; entry < 9; ++entry) {
+        const int32_t left = 381 - 20 * entry;
+        for (int32_t y = 0; y < 20; ++y) {
+            for (int32_t x = 0; x < 20; ++x) {
+                if (picture.At(left + x, 148 + y) != test_support::kSeeThrough) {
+                    continue;
+                }
+                const uint8_t digit =
+                    digits.At(test_support::StripX(score[entry]) + x, test_support::kStripY + y);
+                const uint8_t shown = digit == test_support::kSeeThrough ? 0 : digit;
+                ASSERT_EQ(frame.At(left + x, 148 + y), shown) << entry << " " << x << "," << y;
+                ++digitPixelsSeen;
+            }
+        }
+    }
+    EXPECT_GT(digitPixelsSeen, 0);
+}
+
+TEST_F(EndScreen, EscapeLeavesItBeforeTheNextFrame) {
+    SetKeysByPass(KeyAtPasses(0, {}, 3));
+    ShowEndScreen(score);
+    EXPECT_EQ(FramesPresented(), 3u);
+}
+
+TEST_F(EndScreen, AKeyStillDownWhenItBeginsClosesItWithoutAFrame) {
+    platform::headless::SetKey(platform::DIK_ESCAPE, true);
+    ShowEndScreen(score);
+    EXPECT_EQ(FramesPresented(), 0u);
+
+    platform::headless::SetKey(platform::DIK_ESCAPE, false);
+    platform::headless::SetKey(platform::DIK_RETURN, true);
+    keyLatch = 0;
+    ShowEndScreen(score);
+    EXPECT_EQ(FramesPresented(), 0u);
+}
+
+}  // namespace
