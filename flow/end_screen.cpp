@@ -31,14 +31,27 @@ void ShowEndScreen(const Score& score) {
     LoadScreenPicture(endSheet, "end.bmp", false);
 
     platform::Sleep(80);
-    if (PollKeyboard() != ActionPause) {
+    Action action = PollKeyboard();
+    if (action == ActionPause) {
+        endSheet.ReleaseSurfaces();
+        return;
+    }
+    // The Escape that ended play is often still down here; it must be let go
+    // and pressed again, or the score would vanish unseen.
+    bool escapeReleased = action != ActionQuit;
+    for (;;) {
         // Escape is looked at before each frame, Return after it.
-        while (PollKeyboard() != ActionQuit) {
-            DrawEndFrame(endSheet, score);
-            if (PollKeyboard() == ActionPause) {
-                break;
-            }
+        action = PollKeyboard();
+        if (action == ActionQuit && escapeReleased) {
+            break;
         }
+        escapeReleased = escapeReleased || action != ActionQuit;
+        DrawEndFrame(endSheet, score);
+        action = PollKeyboard();
+        if (action == ActionPause) {
+            break;
+        }
+        escapeReleased = escapeReleased || action != ActionQuit;
     }
     endSheet.ReleaseSurfaces();
 }
