@@ -9,7 +9,7 @@ using test_support::ProgramRun;
 using test_support::Screen;
 
 class Quitting : public ::testing::Test {
-  protected:
+protected:
     Quitting() {
         platform::headless::Reset();
         test_support::ResetRunCounters();

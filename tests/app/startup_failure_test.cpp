@@ -24,7 +24,7 @@ void PrintTo(const FailingStep& step, std::ostream* out) {
 }
 
 class StartupFailure : public ::testing::TestWithParam<FailingStep> {
-  protected:
+protected:
     StartupFailure() {
         platform::headless::Reset();
         test_support::ResetRunCounters();

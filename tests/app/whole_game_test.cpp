@@ -10,7 +10,7 @@ using test_support::ProgramRun;
 using test_support::Screen;
 
 class WholeGame : public ::testing::Test {
-  protected:
+protected:
     WholeGame() {
         platform::headless::Reset();
         test_support::ResetRunCounters();

@@ -53,7 +53,7 @@ bool ReadShot(const std::string& fileName, Shot& shot) {
 
 // Where the game's pixels lie on the screen.
 class Mapping {
-  public:
+public:
     explicit Mapping(const Shot& shot) : shot_(shot) {
         scale_ = std::min(static_cast<double>(shot.width) / kGameWidth,
                           static_cast<double>(shot.height) / kGameHeight);
@@ -72,7 +72,7 @@ class Mapping {
                std::abs(shown[2] - colour.blue) <= 2;
     }
 
-  private:
+private:
     const Shot& shot_;
     double scale_ = 1;
     double left_ = 0;

@@ -32,7 +32,7 @@ TEST(GravityDelay, ShortensByAQuarterTenthEveryTenRowsDownToAFloor) {
 }
 
 class FallLoop : public ::testing::Test {
-  protected:
+protected:
     // The piece comes in on the board with a gravity step already overdue.
     void Enter(Piece piece) {
         current = piece;

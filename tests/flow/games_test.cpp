@@ -10,7 +10,7 @@ using test_support::KeyAtPasses;
 using test_support::SetKeysByPass;
 
 class Games : public ::testing::Test {
-  protected:
+protected:
     Games() {
         BuildShapeTable();
         platform::Message drained;

@@ -47,7 +47,7 @@ bool SameShape(const Piece& piece, int32_t shape) {
 }
 
 class Rounds : public ::testing::Test {
-  protected:
+protected:
     RoundResult Play() { return PlayRound(current, emptyPiece, score, fullRows, fullRowCount); }
 
     test_support::PlayRig rig;

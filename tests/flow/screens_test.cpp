@@ -24,7 +24,7 @@ bool Silent() {
 }
 
 class Screens : public ::testing::Test {
-  protected:
+protected:
     test_support::PlayRig rig;
 };
 
@@ -59,7 +59,7 @@ TEST_F(Screens, ReturnAlreadyDownLeavesTheTitleBeforeItsFirstFrame) {
 }
 
 class EndScreen : public Screens {
-  protected:
+protected:
     // The score 987654321, entry 0 the units.
     Score score{1, 2, 3, 4, 5, 6, 7, 8, 9, 0};
 };

@@ -49,7 +49,7 @@ inline intptr_t RigWindowProc(platform::WindowHandle window, uint32_t message, u
 }
 
 class PlayRig {
-  public:
+public:
     PlayRig() {
         platform::headless::Reset();
         ResetRunCounters();
@@ -88,7 +88,7 @@ class PlayRig {
     PlayRig(const PlayRig&) = delete;
     PlayRig& operator=(const PlayRig&) = delete;
 
-  private:
+private:
     static void OpenWindow() {
         platform::WindowClass windowClass;
         windowClass.procedure = RigWindowProc;

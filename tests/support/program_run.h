@@ -35,7 +35,7 @@ struct Player {
 };
 
 class ProgramRun {
-  public:
+public:
     explicit ProgramRun(Player player = {}) : player_(std::move(player)) {
         platform::headless::SetFramesKept(4);
         platform::headless::SetFrameHook(
@@ -69,7 +69,7 @@ class ProgramRun {
     }
     int64_t Count(Screen screen) const { return counts_[static_cast<size_t>(screen)]; }
 
-  private:
+private:
     void Record(const platform::headless::Frame& frame) {
         FrameRecord record;
         record.screen = Classify(frame, pictures_);
