@@ -1,3 +1,4 @@
+#include "flow/close_request.h"
 #include "flow/games.h"
 #include "flow/keyboard.h"
 #include "flow/screen_picture.h"
@@ -39,7 +40,8 @@ void ShowEndScreen(const Score& score) {
     // The Escape that ended play is often still down here; it must be let go
     // and pressed again, or the score would vanish unseen.
     bool escapeReleased = action != ActionQuit;
-    for (;;) {
+    // A request to close the window ends it as well.
+    while (!CloseRequested()) {
         // Escape is looked at before each frame, Return after it.
         action = PollKeyboard();
         if (action == ActionQuit && escapeReleased) {

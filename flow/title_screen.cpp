@@ -1,4 +1,5 @@
 #include "audio/sound.h"
+#include "flow/close_request.h"
 #include "flow/games.h"
 #include "flow/keyboard.h"
 #include "flow/screen_picture.h"
@@ -14,8 +15,9 @@ void ShowTitleScreen() {
     titleMusic.Play(kOnce);
 
     // Only a fresh press of Return leaves the title; one already down when it
-    // starts leaves it before the first frame.
-    while (PollKeyboard() != ActionPause) {
+    // starts leaves it before the first frame. A request to close the window
+    // leaves it too, so that the games loop can act on it.
+    while (PollKeyboard() != ActionPause && !CloseRequested()) {
         ClearBackBuffer();
         titleSheet.Draw(0, 0, 0, backBuffer);
         PresentFrame();

@@ -47,6 +47,8 @@ TEST_F(Quitting, ClosingTheWindowDuringTheTitleEndsTheRunBeforeTheFirstPiece) {
     // No round was played and, with the window gone, no end screen was shown.
     const std::vector<Screen> expected = {Screen::Title, Screen::Loading};
     EXPECT_EQ(run.ScreenSequence(), expected);
+    // The title gave way at once, without Return.
+    EXPECT_EQ(run.Count(Screen::Title), 1);
     EXPECT_EQ(gamesLeft, 2);
 }
 

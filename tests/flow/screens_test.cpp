@@ -58,6 +58,25 @@ TEST_F(Screens, ReturnAlreadyDownLeavesTheTitleBeforeItsFirstFrame) {
     EXPECT_EQ(FramesPresented(), 0u);
 }
 
+// Asks the window to close when the given number of frames has been shown.
+void CloseAfterFrames(uint64_t frames) {
+    platform::headless::SetFrameHook([frames](const platform::headless::Frame&) {
+        if (FramesPresented() == frames) {
+            platform::headless::RequestClose();
+        }
+    });
+}
+
+TEST_F(Screens, AClosingWindowEndsTheTitleAndLeavesTheRequestForTheGamesLoop) {
+    SetKeysByPass(KeyAtPasses(0, {}, 0));
+    CloseAfterFrames(2);
+    ShowTitleScreen();
+    EXPECT_EQ(FramesPresented(), 2u);
+    platform::Message message;
+    ASSERT_TRUE(platform::PeekMessage(&message, nullptr, 0, 0, platform::PM_REMOVE));
+    EXPECT_EQ(message.message, platform::WM_CLOSE);
+}
+
 class EndScreen : public Screens {
 protected:
     // The score 987654321, entry 0 the units.
@@ -97,6 +116,12 @@ TEST_F(EndScreen, ShowsTheScoreThroughThePictureUntilReturn) {
 
 TEST_F(EndScreen, EscapeLeavesItBeforeTheNextFrame) {
     SetKeysByPass(KeyAtPasses(0, {}, 3));
+    ShowEndScreen(score);
+    EXPECT_EQ(FramesPresented(), 3u);
+}
+
+TEST_F(EndScreen, AClosingWindowEndsIt) {
+    CloseAfterFrames(3);
     ShowEndScreen(score);
     EXPECT_EQ(FramesPresented(), 3u);
 }
