@@ -6,7 +6,7 @@
 # Usage (from the run folder, where the data files lie):
 #   play_under_x.sh STACKWELL SCREEN_PROBE
 # With E2E_SHOTS=folder the screenshots are kept there.
-set -euo pipefail
+set -Eeuo pipefail
 
 game=$1
 probe=$2
@@ -42,12 +42,15 @@ cleanup() {
 trap cleanup EXIT
 
 fail() {
+  trap - ERR
   echo "FAILED: $*"
   for log in game.err xvfb.log; do
     [ -s "$work/$log" ] && { echo "--- $log"; cat "$work/$log"; }
   done
   exit 1
 }
+
+trap 'fail "line $LINENO: $BASH_COMMAND"' ERR
 
 # Runs a command every 0.2 s until it succeeds; fails after the timeout.
 wait_for() {
