@@ -77,6 +77,29 @@ TEST_F(Games, AClosedWindowEndsTheRunWithoutPlayingOnIt) {
     EXPECT_EQ(test_support::FilledCells(board), 4);
 }
 
+TEST_F(Games, AClosingWindowEndsAPauseAndThenTheRun) {
+    uint64_t pollsInPause = 0;
+    SetKeysByPass([&pollsInPause](uint64_t pass) -> std::vector<uint8_t> {
+        if (pass == 2) {
+            ++pollsInPause;
+            if (pollsInPause == 20) {
+                platform::headless::RequestClose();
+            }
+            // Return begins the pause and, should the close be missed, ends it.
+            if (pollsInPause == 1 || pollsInPause == 200) {
+                return {platform::DIK_RETURN};
+            }
+            return {};
+        }
+        return {pass < 10000 ? platform::DIK_DOWN : platform::DIK_ESCAPE};
+    });
+    Run();
+    EXPECT_EQ(pollsInPause, 20u);
+    EXPECT_FALSE(platform::IsWindow(mainWindow));
+    EXPECT_EQ(message.message, platform::WM_QUIT);
+    EXPECT_EQ(gamesLeft, 2);
+}
+
 TEST_F(Games, OtherMessagesGoToTheWindowOneBetweenTwoPieces) {
     // A repaint request each pass; the run still ends only by Escape.
     SetKeysByPass([](uint64_t pass) -> std::vector<uint8_t> {
