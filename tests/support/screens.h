@@ -12,23 +12,6 @@ namespace test_support {
 
 enum class Screen { Blank, Loading, Title, Play, End, Other };
 
-inline const char* ScreenName(Screen screen) {
-    switch (screen) {
-        case Screen::Blank:
-            return "blank";
-        case Screen::Loading:
-            return "loading";
-        case Screen::Title:
-            return "title";
-        case Screen::Play:
-            return "play";
-        case Screen::End:
-            return "end";
-        default:
-            return "other";
-    }
-}
-
 struct Area {
     int32_t left, top, right, bottom;  // right and bottom excluded
     bool Holds(int32_t x, int32_t y) const {
@@ -108,22 +91,40 @@ inline Screen Classify(const platform::headless::Frame& frame, const GamePicture
     return inked ? Screen::Loading : Screen::Blank;
 }
 
-// The digit frame d shows at (left, top), and no other of the candidates does.
-inline bool ShowsDigit(const platform::headless::Frame& frame, int32_t left, int32_t top,
-                       const PictureFile& digits, int32_t digit) {
-    return ShowsSprite(frame, left, top, digits, digit);
-}
-
 // The nine digits of the play score field read as a number.
 inline bool PlayScoreShows(const platform::headless::Frame& frame, const PictureFile& digits,
                            int64_t value) {
     for (int32_t entry = 0; entry < 9; ++entry) {
-        if (!ShowsDigit(frame, 555 - 20 * entry, 256, digits, static_cast<int32_t>(value % 10))) {
+        if (!ShowsSprite(frame, 555 - 20 * entry, 256, digits, static_cast<int32_t>(value % 10))) {
             return false;
         }
         value /= 10;
     }
     return true;
+}
+
+// The end screen's nine digits read as a number wherever the end picture lets
+// them through; the rest of each digit's place is the cleared screen.
+inline bool EndScoreShows(const platform::headless::Frame& frame, const GamePictures& pictures,
+                          int64_t value) {
+    int32_t compared = 0;
+    for (int32_t entry = 0; entry < 9; ++entry, value /= 10) {
+        const int32_t left = 381 - 20 * entry;
+        for (int32_t y = 0; y < kSpriteSize; ++y) {
+            for (int32_t x = 0; x < kSpriteSize; ++x) {
+                if (pictures.end.At(left + x, 148 + y) != kSeeThrough) {
+                    continue;
+                }
+                const uint8_t digit =
+                    pictures.digits.At(StripX(static_cast<int32_t>(value % 10)) + x, kStripY + y);
+                if (frame.At(left + x, 148 + y) != (digit == kSeeThrough ? 0 : digit)) {
+                    return false;
+                }
+                ++compared;
+            }
+        }
+    }
+    return compared > 0;
 }
 
 }  // namespace test_support
