@@ -10,8 +10,9 @@ BUILD_PACKAGES := cmake g++ make pkg-config libsdl2-dev googletest libgtest-dev 
                   libbenchmark-dev
 TEST_PACKAGES := xvfb xdotool imagemagick sox
 FUZZ_PACKAGES := clang libclang-rt-14-dev
+SOAK_PACKAGES := valgrind
 
-.PHONY: all deps test-deps build run test test-asan bench fuzz format format-check clean
+.PHONY: all deps test-deps build run test test-asan soak bench fuzz format format-check clean
 
 all: build
 
@@ -31,7 +32,7 @@ run: build
 	cd $(BUILD)/run && ./stackwell
 
 test: test-deps build
-	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -LE soak
 
 test-asan: test-deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DGAME_SANITIZE=ON -DGAME_BENCHMARKS=OFF
@@ -39,7 +40,14 @@ test-asan: test-deps
 	# The play under a virtual X server is left out here: it times real key presses against a
 	# game slowed several times by the sanitizers, and the normal build already runs it.
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) -E e2e_play_under_x
+	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) -E e2e_play_under_x -LE soak
+
+# About a thousand games of random play, each frame checked, and one run under
+# valgrind; not part of `make test`.
+soak: test-deps build
+	@scripts/install-deps.sh $(SOAK_PACKAGES)
+	cmake -S . -B $(BUILD)
+	ctest --test-dir $(BUILD) --output-on-failure -L soak
 
 bench: build
 	bench/run-all.sh $(BUILD)
