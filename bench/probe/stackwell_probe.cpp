@@ -1,0 +1,153 @@
+// A preloaded library that lets bench/cpu-usage.sh watch and steer the real
+// program from outside, under any SDL video driver, the dummy one included
+// (which takes no input of its own):
+//
+//  - keys: SDL_GetKeyboardState is answered with SDL's own state plus the keys
+//    that STACKWELL_PROBE_KEYS holds down at this moment. The script is a
+//    comma-separated list of MILLISECONDS:KEY:HELD, the key an SDL scancode
+//    name ("Return", "Escape", "Left"), pressed MILLISECONDS after the program
+//    started and held for HELD milliseconds;
+//  - the first frame: when the first frame's texture has been filled and
+//    presented (SDL_UnlockTexture, then SDL_RenderPresent), the time since
+//    STACKWELL_PROBE_START (nanoseconds of CLOCK_REALTIME, taken by the script
+//    just before it started the program) is written to STACKWELL_PROBE_REPORT
+//    as "first-frame-us N".
+//
+// The library does nothing else: every call goes on to SDL unchanged.
+#include <SDL.h>
+#include <dlfcn.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <string>
+#include <vector>
+
+namespace {
+
+int64_t Nanoseconds(clockid_t clock) {
+    timespec now{};
+    clock_gettime(clock, &now);
+    return int64_t{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
+}
+
+template <typename Function>
+Function Next(const char* name) {
+    void* found = dlsym(RTLD_NEXT, name);
+    if (found == nullptr) {
+        std::fprintf(stderr, "stackwell probe: no %s to pass on to\n", name);
+        std::abort();
+    }
+    Function function = nullptr;
+    static_assert(sizeof function == sizeof found);
+    std::memcpy(&function, &found, sizeof function);
+    return function;
+}
+
+struct KeyPress {
+    int64_t fromMs;
+    int64_t untilMs;
+    SDL_Scancode key;
+};
+
+struct Probe {
+    int64_t startedAt = Nanoseconds(CLOCK_MONOTONIC);
+    std::vector<KeyPress> presses;
+    Uint8 keys[SDL_NUM_SCANCODES] = {};
+    bool frameFilled = false;
+    bool firstFrameReported = false;
+
+    Probe() {
+        const char* script = std::getenv("STACKWELL_PROBE_KEYS");
+        if (script == nullptr) {
+            return;
+        }
+        std::string rest = script;
+        while (!rest.empty()) {
+            const size_t comma = rest.find(',');
+            const std::string press = rest.substr(0, comma);
+            rest = comma == std::string::npos ? "" : rest.substr(comma + 1);
+            const size_t first = press.find(':');
+            const size_t second = press.rfind(':');
+            if (first == std::string::npos || second == first) {
+                std::fprintf(stderr, "stackwell probe: '%s' is not MS:KEY:HELD\n", press.c_str());
+                continue;
+            }
+            const std::string name = press.substr(first + 1, second - first - 1);
+            const SDL_Scancode key = SDL_GetScancodeFromName(name.c_str());
+            if (key == SDL_SCANCODE_UNKNOWN) {
+                std::fprintf(stderr, "stackwell probe: no key called '%s'\n", name.c_str());
+                continue;
+            }
+            const int64_t from = std::atoll(press.substr(0, first).c_str());
+            presses.push_back({from, from + std::atoll(press.substr(second + 1).c_str()), key});
+        }
+    }
+
+    int64_t Elapsed() const { return (Nanoseconds(CLOCK_MONOTONIC) - startedAt) / 1'000'000; }
+
+    void ReportFirstFrame() {
+        firstFrameReported = true;
+        const char* start = std::getenv("STACKWELL_PROBE_START");
+        const char* report = std::getenv("STACKWELL_PROBE_REPORT");
+        if (start == nullptr || report == nullptr) {
+            return;
+        }
+        const int64_t since = (Nanoseconds(CLOCK_REALTIME) - std::atoll(start)) / 1000;
+        if (FILE* file = std::fopen(report, "a")) {
+            std::fprintf(file, "first-frame-us %lld\n", static_cast<long long>(since));
+            std::fclose(file);
+        }
+    }
+};
+
+Probe& TheProbe() {
+    static Probe probe;
+    return probe;
+}
+
+// Read as soon as the library is loaded, so that the key script's clock starts
+// with the program.
+const bool kStarted = (TheProbe(), true);
+
+}  // namespace
+
+extern "C" {
+
+const Uint8* SDL_GetKeyboardState(int* numkeys) {
+    static const auto real = Next<const Uint8* (*)(int*)>("SDL_GetKeyboardState");
+    int count = 0;
+    const Uint8* state = real(&count);
+    Probe& probe = TheProbe();
+    const int kept = count < SDL_NUM_SCANCODES ? count : SDL_NUM_SCANCODES;
+    std::memcpy(probe.keys, state, static_cast<size_t>(kept));
+    const int64_t now = probe.Elapsed();
+    for (const KeyPress& press : probe.presses) {
+        if (now >= press.fromMs && now < press.untilMs) {
+            probe.keys[press.key] = 1;
+        }
+    }
+    if (numkeys != nullptr) {
+        *numkeys = kept;
+    }
+    return probe.keys;
+}
+
+void SDL_UnlockTexture(SDL_Texture* texture) {
+    static const auto real = Next<void (*)(SDL_Texture*)>("SDL_UnlockTexture");
+    real(texture);
+    TheProbe().frameFilled = true;
+}
+
+void SDL_RenderPresent(SDL_Renderer* renderer) {
+    static const auto real = Next<void (*)(SDL_Renderer*)>("SDL_RenderPresent");
+    real(renderer);
+    Probe& probe = TheProbe();
+    if (probe.frameFilled && !probe.firstFrameReported) {
+        probe.ReportFirstFrame();
+    }
+}
+
+}  // extern "C"
