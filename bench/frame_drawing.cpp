@@ -286,9 +286,25 @@ void BM_GameCompose(benchmark::State& state) {
 
 void BM_Expansion(benchmark::State& state, const platform::detail::PaletteExpansion* way) {
     for (auto _ : state) {
-        way->expand(backBuffer->Pixels(), backBuffer->Pitch(), kScreenWidth, kScreenHeight,
-                    primaryPalette->Entries(), game->texture.data(), kFramePitch);
+        way->expand({backBuffer->Pixels(), backBuffer->Pitch(), kScreenWidth, kScreenHeight,
+                     primaryPalette->Entries(), game->texture.data(), kFramePitch, kScreenWidth,
+                     kScreenHeight});
         benchmark::DoNotOptimize(game->texture.data());
+        benchmark::ClobberMemory();
+    }
+}
+
+// What the SDL backend does instead when its renderer works in software: the
+// frame stretched to the desktop, here 1024 x 768.
+void BM_StretchedExpansion(benchmark::State& state, const platform::detail::PaletteExpansion* way) {
+    constexpr int32_t kDesktopWidth = 1024;
+    constexpr int32_t kDesktopHeight = 768;
+    std::vector<uint32_t> desktop(static_cast<size_t>(kDesktopWidth) * kDesktopHeight);
+    for (auto _ : state) {
+        way->expand({backBuffer->Pixels(), backBuffer->Pitch(), kScreenWidth, kScreenHeight,
+                     primaryPalette->Entries(), desktop.data(), kDesktopWidth * 4, kDesktopWidth,
+                     kDesktopHeight});
+        benchmark::DoNotOptimize(desktop.data());
         benchmark::ClobberMemory();
     }
 }
@@ -361,6 +377,9 @@ int main(int argc, char** argv) {
         if (way.runsHere()) {
             bench::Measured(benchmark::RegisterBenchmark(
                 (std::string("parts/palette_expansion/") + way.name).c_str(), BM_Expansion, &way));
+            bench::Measured(benchmark::RegisterBenchmark(
+                (std::string("parts/palette_expansion_to_1024x768/") + way.name).c_str(),
+                BM_StretchedExpansion, &way));
         }
     }
     bench::FigureReporter reporter;

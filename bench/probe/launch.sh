@@ -60,7 +60,7 @@ cpu_ticks() {
   stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 1
   # The fields after the command name, which may hold spaces, in brackets.
   set -- ${stat##*) }
-  echo $(($12 + $13))
+  echo $((${12} + ${13}))
 }
 
 # wait_until SECONDS: sleeps until SECONDS after START_NS.

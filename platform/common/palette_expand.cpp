@@ -1,7 +1,10 @@
 #include "platform/common/palette_expand.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstring>
+#include <vector>
 
 #if defined(__x86_64__)
 #include <immintrin.h>
@@ -17,32 +20,79 @@ uint32_t ColourOf(const PaletteEntry& entry) {
            static_cast<uint32_t>(entry.green) << 8 | entry.blue;
 }
 
-const uint8_t* SourceRow(const uint8_t* pixels, int32_t pitch, int32_t y) {
-    return pixels + static_cast<ptrdiff_t>(y) * pitch;
+using detail::Stretch;
+
+const uint8_t* SourceRow(const Stretch& job, int32_t y) {
+    return job.pixels + static_cast<ptrdiff_t>(y) * job.pitch;
 }
 
-uint32_t* TargetRow(void* out, int32_t outPitch, int32_t y) {
-    return reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(out) +
-                                       static_cast<ptrdiff_t>(y) * outPitch);
+uint32_t* TargetRow(const Stretch& job, int32_t y) {
+    return reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(job.out) +
+                                       static_cast<ptrdiff_t>(y) * job.outPitch);
+}
+
+// The picture column that output column x shows.
+int32_t SourceColumn(const Stretch& job, int32_t x) {
+    return static_cast<int32_t>(int64_t{x} * job.width / job.outWidth);
+}
+
+// Output rows that show the same picture row as the row above them are copies
+// of it: only the first is expanded.
+template <typename RowExpander>
+void ExpandRows(const Stretch& job, RowExpander& expander) {
+    int32_t previous = -1;
+    for (int32_t y = 0; y < job.outHeight; ++y) {
+        const auto sourceY = static_cast<int32_t>(int64_t{y} * job.height / job.outHeight);
+        uint32_t* target = TargetRow(job, y);
+        if (sourceY == previous) {
+            std::memcpy(target, TargetRow(job, y - 1),
+                        static_cast<size_t>(job.outWidth) * sizeof(uint32_t));
+        } else {
+            expander.Expand(SourceRow(job, sourceY), target);
+        }
+        previous = sourceY;
+    }
 }
 
 bool Always() {
     return true;
 }
 
-void ExpandOneByOne(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height,
-                    const PaletteEntry* palette, void* out, int32_t outPitch) {
-    uint32_t colours[256];
-    for (int index = 0; index < 256; ++index) {
-        colours[index] = ColourOf(palette[index]);
-    }
-    for (int32_t y = 0; y < height; ++y) {
-        const uint8_t* source = SourceRow(pixels, pitch, y);
-        uint32_t* target = TargetRow(out, outPitch, y);
-        for (int32_t x = 0; x < width; ++x) {
-            target[x] = colours[source[x]];
+class OneByOne {
+public:
+    explicit OneByOne(const Stretch& job) : width_(job.outWidth) {
+        for (int index = 0; index < 256; ++index) {
+            colours_[index] = ColourOf(job.palette[index]);
+        }
+        if (job.outWidth != job.width) {
+            columns_.resize(static_cast<size_t>(job.outWidth));
+            for (int32_t x = 0; x < job.outWidth; ++x) {
+                columns_[x] = SourceColumn(job, x);
+            }
         }
     }
+
+    void Expand(const uint8_t* source, uint32_t* target) const {
+        if (columns_.empty()) {
+            for (int32_t x = 0; x < width_; ++x) {
+                target[x] = colours_[source[x]];
+            }
+        } else {
+            for (int32_t x = 0; x < width_; ++x) {
+                target[x] = colours_[source[columns_[x]]];
+            }
+        }
+    }
+
+private:
+    int32_t width_;
+    uint32_t colours_[256];
+    std::vector<int32_t> columns_;  // empty when the width is not stretched
+};
+
+void ExpandOneByOne(const Stretch& job) {
+    OneByOne expander(job);
+    ExpandRows(job, expander);
 }
 
 #if defined(__x86_64__)
@@ -76,21 +126,14 @@ GAME_WIDE_TARGET __m512i LookUp(const PlaneTables& table, __m512i indices, __mma
     return _mm512_mask_blend_epi8(high, low, upper);
 }
 
-// The weaving below works inside each 16-byte lane: the first 4 bytes of lane
-// k end up as the 4 pixels of lane k of the first output register, the next 4
-// as those of the second, and so on. Reordering the indices first makes the
-// four registers come out as pixels 0-15, 16-31, 32-47 and 48-63: byte
-// 16k + 4j + i takes pixel 16j + 4k + i.
-GAME_WIDE_TARGET __m512i WeaveOrder() {
-    alignas(64) uint8_t order[kWideLanes];
-    for (int lane = 0; lane < 4; ++lane) {
-        for (int group = 0; group < 4; ++group) {
-            for (int i = 0; i < 4; ++i) {
-                order[16 * lane + 4 * group + i] = static_cast<uint8_t>(16 * group + 4 * lane + i);
-            }
-        }
-    }
-    return _mm512_load_si512(order);
+// The weaving works inside each 16-byte lane: the first 4 bytes of lane k end
+// up as the 4 pixels of lane k of the first output register, the next 4 as
+// those of the second, and so on. So byte 16k + 4j + i of the indices must
+// hold output pixel 16j + 4k + i of the group, for the four registers to come
+// out as pixels 0-15, 16-31, 32-47 and 48-63.
+int32_t WovenPixel(int32_t byte) {
+    const int32_t lane = byte / 16, quarter = byte % 16 / 4, i = byte % 4;
+    return 16 * quarter + 4 * lane + i;
 }
 
 __mmask16 FirstPixels(int32_t count) {
@@ -101,60 +144,101 @@ __mmask16 FirstPixels(int32_t count) {
                        : static_cast<__mmask16>((1u << count) - 1u);
 }
 
-struct WideTables {
-    PlaneTables blue, green, red;
-    __m512i order;
-    __m512i opaque;
-};
-
-GAME_WIDE_TARGET void ExpandGroup(const WideTables& tables, const uint8_t* source, uint32_t* target,
-                                  int32_t count) {
-    const __mmask64 present = count >= kWideLanes ? ~__mmask64{0} : (__mmask64{1} << count) - 1u;
-    const __m512i loaded = _mm512_maskz_loadu_epi8(present, source);
-    // (The unmasked form trips GCC 12's uninitialised-value warning.)
-    const __m512i indices = _mm512_maskz_permutexvar_epi8(~__mmask64{0}, tables.order, loaded);
-    const __mmask64 high = _mm512_movepi8_mask(indices);
-    const __m512i blue = LookUp(tables.blue, indices, high);
-    const __m512i green = LookUp(tables.green, indices, high);
-    const __m512i red = LookUp(tables.red, indices, high);
-    const __m512i blueGreenLow = _mm512_unpacklo_epi8(blue, green);
-    const __m512i blueGreenHigh = _mm512_unpackhi_epi8(blue, green);
-    const __m512i redAlphaLow = _mm512_unpacklo_epi8(red, tables.opaque);
-    const __m512i redAlphaHigh = _mm512_unpackhi_epi8(red, tables.opaque);
-    const __m512i quarters[4] = {_mm512_unpacklo_epi16(blueGreenLow, redAlphaLow),
-                                 _mm512_unpackhi_epi16(blueGreenLow, redAlphaLow),
-                                 _mm512_unpacklo_epi16(blueGreenHigh, redAlphaHigh),
-                                 _mm512_unpackhi_epi16(blueGreenHigh, redAlphaHigh)};
-    if (count >= kWideLanes) {
-        for (int quarter = 0; quarter < 4; ++quarter) {
-            _mm512_storeu_si512(target + 16 * quarter, quarters[quarter]);
-        }
-        return;
-    }
-    for (int quarter = 0; quarter < 4; ++quarter) {
-        _mm512_mask_storeu_epi32(target + 16 * quarter, FirstPixels(count - 16 * quarter),
-                                 quarters[quarter]);
+// Sixteen pixels, or the first count of them at the end of a row.
+GAME_WIDE_TARGET inline void StorePixels(uint32_t* target, int32_t count, __m512i pixels) {
+    if (count >= 16) {
+        _mm512_storeu_si512(target, pixels);
+    } else {
+        _mm512_mask_storeu_epi32(target, FirstPixels(count), pixels);
     }
 }
 
-GAME_WIDE_TARGET void ExpandWide(const uint8_t* pixels, int32_t pitch, int32_t width,
-                                 int32_t height, const PaletteEntry* palette, void* out,
-                                 int32_t outPitch) {
-    uint8_t blue[256], green[256], red[256];
-    for (int index = 0; index < 256; ++index) {
-        blue[index] = palette[index].blue;
-        green[index] = palette[index].green;
-        red[index] = palette[index].red;
+__mmask64 FirstBytes(int32_t count) {
+    return count >= kWideLanes ? ~__mmask64{0} : (__mmask64{1} << count) - 1u;
+}
+
+// Each group of 64 output pixels picks its indices out of the 64 picture
+// pixels from the group's first source column on, through one permute that
+// both stretches and weaves. A group whose pixels come from further apart
+// (a picture shrunk to less than its size) cannot be done this way.
+class Wide {
+public:
+    static bool Fits(const Stretch& job) {
+        for (int32_t first = 0; first < job.outWidth; first += kWideLanes) {
+            const int32_t last = std::min(first + kWideLanes, job.outWidth) - 1;
+            if (SourceColumn(job, last) - SourceColumn(job, first) >= kWideLanes) {
+                return false;
+            }
+        }
+        return true;
     }
-    const WideTables tables{LoadTables(blue), LoadTables(green), LoadTables(red), WeaveOrder(),
-                            _mm512_set1_epi32(-1)};
-    for (int32_t y = 0; y < height; ++y) {
-        const uint8_t* source = SourceRow(pixels, pitch, y);
-        uint32_t* target = TargetRow(out, outPitch, y);
-        for (int32_t x = 0; x < width; x += kWideLanes) {
-            ExpandGroup(tables, source + x, target + x, width - x);
+
+    explicit Wide(const Stretch& job) : job_(job) {
+        for (int index = 0; index < 256; ++index) {
+            blue_[index] = job.palette[index].blue;
+            green_[index] = job.palette[index].green;
+            red_[index] = job.palette[index].red;
+        }
+        for (int32_t first = 0; first < job.outWidth; first += kWideLanes) {
+            Group group{SourceColumn(job, first), {}};
+            for (int32_t byte = 0; byte < kWideLanes; ++byte) {
+                const int32_t x = first + WovenPixel(byte);
+                group.picks[byte] = static_cast<uint8_t>(
+                    x < job.outWidth ? SourceColumn(job, x) - group.sourceColumn : 0);
+            }
+            groups_.push_back(group);
         }
     }
+
+    GAME_WIDE_TARGET void Expand(const uint8_t* source, uint32_t* target) const {
+        const PlaneTables blue = LoadTables(blue_);
+        const PlaneTables green = LoadTables(green_);
+        const PlaneTables red = LoadTables(red_);
+        const __m512i opaque = _mm512_set1_epi32(-1);
+        int32_t x = 0;
+        for (const Group& group : groups_) {
+            const __m512i loaded = _mm512_maskz_loadu_epi8(
+                FirstBytes(job_.width - group.sourceColumn), source + group.sourceColumn);
+            // (The unmasked permute trips GCC 12's uninitialised-value warning.)
+            const __m512i indices = _mm512_maskz_permutexvar_epi8(
+                ~__mmask64{0}, _mm512_loadu_si512(group.picks), loaded);
+            const __mmask64 high = _mm512_movepi8_mask(indices);
+            const __m512i blues = LookUp(blue, indices, high);
+            const __m512i greens = LookUp(green, indices, high);
+            const __m512i reds = LookUp(red, indices, high);
+            const __m512i blueGreenLow = _mm512_unpacklo_epi8(blues, greens);
+            const __m512i blueGreenHigh = _mm512_unpackhi_epi8(blues, greens);
+            const __m512i redAlphaLow = _mm512_unpacklo_epi8(reds, opaque);
+            const __m512i redAlphaHigh = _mm512_unpackhi_epi8(reds, opaque);
+            const int32_t count = job_.outWidth - x;
+            StorePixels(target + x, count, _mm512_unpacklo_epi16(blueGreenLow, redAlphaLow));
+            StorePixels(target + x + 16, count - 16,
+                        _mm512_unpackhi_epi16(blueGreenLow, redAlphaLow));
+            StorePixels(target + x + 32, count - 32,
+                        _mm512_unpacklo_epi16(blueGreenHigh, redAlphaHigh));
+            StorePixels(target + x + 48, count - 48,
+                        _mm512_unpackhi_epi16(blueGreenHigh, redAlphaHigh));
+            x += kWideLanes;
+        }
+    }
+
+private:
+    struct Group {
+        int32_t sourceColumn;
+        uint8_t picks[kWideLanes];  // in woven order, counted from sourceColumn
+    };
+    Stretch job_;
+    uint8_t blue_[256], green_[256], red_[256];
+    std::vector<Group> groups_;
+};
+
+void ExpandWide(const Stretch& job) {
+    if (!Wide::Fits(job)) {
+        ExpandOneByOne(job);
+        return;
+    }
+    Wide expander(job);
+    ExpandRows(job, expander);
 }
 
 #undef GAME_WIDE_TARGET
@@ -180,13 +264,27 @@ const detail::PaletteExpansion& Fastest() {
     return chosen;
 }
 
+const PaletteEntry* OrBlack(const PaletteEntry* palette) {
+    static const PaletteEntry kBlack[256] = {};
+    return palette != nullptr ? palette : kBlack;
+}
+
 }  // namespace
 
 void ExpandThroughPalette(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height,
                           const PaletteEntry* palette, void* out, int32_t outPitch) {
-    static const PaletteEntry kBlack[256] = {};
-    Fastest().expand(pixels, pitch, width, height, palette != nullptr ? palette : kBlack, out,
-                     outPitch);
+    ExpandThroughPaletteScaled(pixels, pitch, width, height, palette, out, outPitch, width, height);
+}
+
+void ExpandThroughPaletteScaled(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height,
+                                const PaletteEntry* palette, void* out, int32_t outPitch,
+                                int32_t outWidth, int32_t outHeight) {
+    if (pixels == nullptr || out == nullptr || width <= 0 || height <= 0 || outWidth <= 0 ||
+        outHeight <= 0) {
+        return;
+    }
+    Fastest().expand(
+        {pixels, pitch, width, height, OrBlack(palette), out, outPitch, outWidth, outHeight});
 }
 
 std::span<const detail::PaletteExpansion> detail::PaletteExpansions() {
