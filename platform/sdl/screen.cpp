@@ -1,17 +1,19 @@
-// The screen: the game's 8-bit picture, expanded through its palette into one
-// streaming texture and shown letterboxed on the desktop with its aspect kept.
+// The screen: the game's 8-bit picture, expanded through its palette and
+// shown letterboxed on the desktop with its aspect kept.
 //
-// Who stretches the picture depends on the renderer. A renderer on a video
-// card gets a texture of the picture's own size and stretches it itself. A
-// software renderer would stretch it pixel by pixel through SDL's generic
-// blitter, which costs far more than the rest of a frame together; there the
-// texture is as large as the window, the bars are painted into it once, and
-// every frame is stretched into its middle while it is expanded.
+// With a video card, the picture goes into one streaming texture of its own
+// size, and the card stretches it to the window. Without one, SDL's software
+// renderer would stretch it pixel by pixel through its generic blitter and
+// then copy the whole window once more, which costs far more than the rest of
+// a frame together; there the picture is stretched while it is expanded,
+// straight into the window's own pixels, and the bars are painted only when
+// the window's size changes.
 #include <SDL.h>
 
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/backend.h"
 #include "platform/common/palette_expand.h"
@@ -20,19 +22,21 @@
 namespace platform {
 namespace {
 
-// The texture's format: 32-bit pixels with an unused top byte, which the
-// expansion's opaque 0xFFRRGGBB fills correctly, and which is a window's
-// format in software, so that showing the texture is a plain copy.
-constexpr Uint32 kTextureFormat = SDL_PIXELFORMAT_RGB888;
-
 struct Screen {
-    SDL_Renderer* renderer = nullptr;
-    SDL_Texture* texture = nullptr;
+    bool open = false;
     int32_t width = 0;  // the game's picture
     int32_t height = 0;
-    bool stretchedHere = false;  // by the expansion, into a window-sized texture
-    SDL_Point textureSize{};
-    SDL_Rect picture{};  // where the picture lies in the texture
+    // With a video card.
+    SDL_Renderer* renderer = nullptr;
+    SDL_Texture* texture = nullptr;
+    // Without one: the window's pixels, the size they had when the bars were
+    // painted, and the last frame, to paint again into a resized window.
+    SDL_Window* window = nullptr;
+    SDL_Point paintedSize{};
+    std::vector<uint8_t> lastFrame;
+    std::vector<PaletteEntry> lastPalette;
+    int32_t lastWidth = 0;
+    int32_t lastHeight = 0;
     bool hasFrame = false;
 };
 
@@ -42,106 +46,172 @@ void ReportFailure(const char* what) {
     backend::SetErrorText((std::string(what) + ": " + SDL_GetError()).c_str());
 }
 
-SDL_Renderer* CreateRenderer(SDL_Window* window) {
+// --- With a video card ---------------------------------------------------
+
+bool OpenTextureScreen(SDL_Window* window) {
     // No vsync: the game paces itself with its own sleep after every frame.
-    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
-    if (renderer == nullptr) {
-        renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
-    }
-    return renderer;
-}
-
-bool RendersInSoftware(SDL_Renderer* renderer) {
-    SDL_RendererInfo info{};
-    return SDL_GetRendererInfo(renderer, &info) != 0 || (info.flags & SDL_RENDERER_SOFTWARE) != 0;
-}
-
-// The largest rectangle of the picture's aspect that fits the output, in its
-// middle.
-SDL_Rect Letterbox(SDL_Point output) {
-    const int64_t wide = int64_t{output.x} * screen.height;
-    const int64_t tall = int64_t{output.y} * screen.width;
-    SDL_Rect box{0, 0, output.x, output.y};
-    if (wide > tall) {
-        box.w = static_cast<int>(tall / screen.height);
-    } else {
-        box.h = static_cast<int>(wide / screen.width);
-    }
-    box.x = (output.x - box.w) / 2;
-    box.y = (output.y - box.h) / 2;
-    return box;
-}
-
-// A new window-sized texture for the current output size, black all over.
-bool MakeWindowSizedTexture() {
-    SDL_Point output{};
-    if (SDL_GetRendererOutputSize(screen.renderer, &output.x, &output.y) != 0 || output.x <= 0 ||
-        output.y <= 0) {
+    screen.renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
+    if (screen.renderer == nullptr) {
         return false;
     }
-    if (screen.texture != nullptr) {
-        SDL_DestroyTexture(screen.texture);
-    }
-    screen.texture = SDL_CreateTexture(screen.renderer, kTextureFormat, SDL_TEXTUREACCESS_STREAMING,
-                                       output.x, output.y);
+    SDL_RenderSetLogicalSize(screen.renderer, screen.width, screen.height);
+    screen.texture = SDL_CreateTexture(screen.renderer, SDL_PIXELFORMAT_ARGB8888,
+                                       SDL_TEXTUREACCESS_STREAMING, screen.width, screen.height);
     if (screen.texture == nullptr) {
         return false;
     }
-    void* pixels = nullptr;
-    int pitch = 0;
-    if (SDL_LockTexture(screen.texture, nullptr, &pixels, &pitch) != 0) {
-        return false;
-    }
-    std::memset(pixels, 0, static_cast<size_t>(pitch) * static_cast<size_t>(output.y));
-    SDL_UnlockTexture(screen.texture);
-    screen.textureSize = output;
-    screen.picture = Letterbox(output);
+    // Every texel is opaque: copying beats blending.
+    SDL_SetTextureBlendMode(screen.texture, SDL_BLENDMODE_NONE);
+    SDL_SetRenderDrawColor(screen.renderer, 0, 0, 0, 255);
+    SDL_RenderClear(screen.renderer);
+    SDL_RenderPresent(screen.renderer);
     return true;
 }
 
-bool OutputSizeChanged() {
-    SDL_Point output{};
-    return SDL_GetRendererOutputSize(screen.renderer, &output.x, &output.y) == 0 &&
-           (output.x != screen.textureSize.x || output.y != screen.textureSize.y);
+// Black bars around the picture, then the picture.
+void ShowTexture() {
+    SDL_SetRenderDrawColor(screen.renderer, 0, 0, 0, 255);
+    SDL_RenderClear(screen.renderer);
+    SDL_RenderCopy(screen.renderer, screen.texture, nullptr, nullptr);
+    SDL_RenderPresent(screen.renderer);
 }
 
-bool MakeTexture() {
-    if (screen.stretchedHere) {
-        return MakeWindowSizedTexture();
+void PresentThroughTexture(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height,
+                           const PaletteEntry* palette) {
+    void* texturePixels = nullptr;
+    int texturePitch = 0;
+    if (SDL_LockTexture(screen.texture, nullptr, &texturePixels, &texturePitch) != 0) {
+        ReportFailure("cannot show the frame");
+        return;
     }
-    SDL_RenderSetLogicalSize(screen.renderer, screen.width, screen.height);
-    screen.texture = SDL_CreateTexture(screen.renderer, kTextureFormat, SDL_TEXTUREACCESS_STREAMING,
-                                       screen.width, screen.height);
-    return screen.texture != nullptr;
-}
-
-// The picture at its full size in the texture; another size shows in the
-// top-left corner, never past the edge of the texture.
-void FillPictureSizedTexture(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height,
-                             const PaletteEntry* palette, void* texturePixels, int texturePitch) {
+    // A picture of another size shows in the top-left corner, never past the
+    // edge of the texture.
     if (width != screen.width || height != screen.height) {
         std::fill_n(static_cast<uint8_t*>(texturePixels),
                     static_cast<size_t>(texturePitch) * static_cast<size_t>(screen.height), 0);
     }
     ExpandThroughPalette(pixels, pitch, std::min(width, screen.width),
                          std::min(height, screen.height), palette, texturePixels, texturePitch);
+    SDL_UnlockTexture(screen.texture);
+    screen.hasFrame = true;
+    ShowTexture();
 }
 
-// Black bars around the picture, then the picture. A window-sized texture
-// holds its own bars and covers the whole window.
-void ShowTexture() {
-    if (!screen.stretchedHere) {
-        SDL_SetRenderDrawColor(screen.renderer, 0, 0, 0, 255);
-        SDL_RenderClear(screen.renderer);
+// --- Without one -------------------------------------------------------------
+
+// The expansion writes 0xAARRGGBB words, which the window takes as they are
+// when its pixels are 32-bit with red, green and blue in those places.
+bool TakesExpandedPixels(const SDL_Surface* surface) {
+    const SDL_PixelFormat* format = surface->format;
+    return format->BytesPerPixel == 4 && format->Rmask == 0xFF0000u && format->Gmask == 0x00FF00u &&
+           format->Bmask == 0x0000FFu;
+}
+
+// The largest rectangle of the picture's aspect that fits the window, in its
+// middle.
+SDL_Rect Letterbox(int32_t windowWidth, int32_t windowHeight) {
+    const int64_t wide = int64_t{windowWidth} * screen.height;
+    const int64_t tall = int64_t{windowHeight} * screen.width;
+    SDL_Rect box{0, 0, windowWidth, windowHeight};
+    if (wide > tall) {
+        box.w = static_cast<int>(tall / screen.height);
+    } else {
+        box.h = static_cast<int>(wide / screen.width);
     }
-    SDL_RenderCopy(screen.renderer, screen.texture, nullptr, nullptr);
-    SDL_RenderPresent(screen.renderer);
+    box.x = (windowWidth - box.w) / 2;
+    box.y = (windowHeight - box.h) / 2;
+    return box;
+}
+
+bool OpenWindowScreen(SDL_Window* window) {
+    SDL_Surface* surface = SDL_GetWindowSurface(window);
+    if (surface == nullptr) {
+        return false;
+    }
+    screen.window = window;
+    SDL_FillRect(surface, nullptr, 0);
+    screen.paintedSize = {surface->w, surface->h};
+    SDL_UpdateWindowSurface(window);
+    return true;
+}
+
+// Stretches the picture into the window's box, through a 32-bit picture of
+// the box's size when the window's pixels are of another kind.
+void ExpandIntoWindow(SDL_Surface* surface, const SDL_Rect& box, const uint8_t* pixels,
+                      int32_t pitch, int32_t width, int32_t height, const PaletteEntry* palette) {
+    if (TakesExpandedPixels(surface)) {
+        if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) {
+            return;
+        }
+        auto* corner = static_cast<uint8_t*>(surface->pixels) +
+                       static_cast<ptrdiff_t>(box.y) * surface->pitch + box.x * 4;
+        ExpandThroughPaletteScaled(pixels, pitch, width, height, palette, corner, surface->pitch,
+                                   box.w, box.h);
+        if (SDL_MUSTLOCK(surface)) {
+            SDL_UnlockSurface(surface);
+        }
+        return;
+    }
+    SDL_Surface* converted =
+        SDL_CreateRGBSurfaceWithFormat(0, box.w, box.h, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (converted == nullptr) {
+        return;
+    }
+    ExpandThroughPaletteScaled(pixels, pitch, width, height, palette, converted->pixels,
+                               converted->pitch, box.w, box.h);
+    SDL_Rect target = box;
+    SDL_BlitSurface(converted, nullptr, surface, &target);
+    SDL_FreeSurface(converted);
+}
+
+void PaintWindow(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height,
+                 const PaletteEntry* palette) {
+    // A resized window has new pixels: its bars are painted again.
+    SDL_Surface* surface = SDL_GetWindowSurface(screen.window);
+    if (surface == nullptr) {
+        ReportFailure("cannot show the frame");
+        return;
+    }
+    if (surface->w != screen.paintedSize.x || surface->h != screen.paintedSize.y) {
+        SDL_FillRect(surface, nullptr, 0);
+        screen.paintedSize = {surface->w, surface->h};
+    }
+    // Whatever its size, the picture fills the box between the bars.
+    ExpandIntoWindow(surface, Letterbox(surface->w, surface->h), pixels, pitch, width, height,
+                     palette);
+    SDL_UpdateWindowSurface(screen.window);
+}
+
+void PresentIntoWindow(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height,
+                       const PaletteEntry* palette) {
+    // Kept for a repaint after the window is resized, when its pixels are new.
+    screen.lastFrame.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+    for (int32_t y = 0; y < height; ++y) {
+        std::memcpy(screen.lastFrame.data() + static_cast<size_t>(y) * width,
+                    pixels + static_cast<ptrdiff_t>(y) * pitch, static_cast<size_t>(width));
+    }
+    screen.lastPalette.assign(palette, palette + 256);
+    screen.lastWidth = width;
+    screen.lastHeight = height;
+    screen.hasFrame = true;
+    PaintWindow(pixels, pitch, width, height, palette);
+}
+
+void RepaintWindow() {
+    SDL_Surface* surface = SDL_GetWindowSurface(screen.window);
+    if (surface != nullptr && surface->w == screen.paintedSize.x &&
+        surface->h == screen.paintedSize.y) {
+        SDL_UpdateWindowSurface(screen.window);
+        return;
+    }
+    PaintWindow(screen.lastFrame.data(), screen.lastWidth, screen.lastWidth, screen.lastHeight,
+                screen.lastPalette.data());
 }
 
 }  // namespace
 
 bool backend::OpenScreen(int32_t width, int32_t height) {
-    if (screen.renderer != nullptr) {
+    if (screen.open) {
         SetErrorText("the screen is already open");
         return false;
     }
@@ -152,24 +222,19 @@ bool backend::OpenScreen(int32_t width, int32_t height) {
     }
     // Hard pixel edges when the picture is scaled up to the desktop.
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
-    screen.renderer = CreateRenderer(window);
-    if (screen.renderer == nullptr) {
-        ReportFailure("cannot open the screen");
-        return false;
-    }
     screen.width = width;
     screen.height = height;
-    screen.stretchedHere = RendersInSoftware(screen.renderer);
-    if (!MakeTexture()) {
-        ReportFailure("cannot open the screen");
+    if (!OpenTextureScreen(window)) {
         CloseScreen();
-        return false;
+        screen.width = width;
+        screen.height = height;
+        if (!OpenWindowScreen(window)) {
+            ReportFailure("cannot open the screen");
+            CloseScreen();
+            return false;
+        }
     }
-    // Every texel is opaque: copying beats blending, above all in software.
-    SDL_SetTextureBlendMode(screen.texture, SDL_BLENDMODE_NONE);
-    SDL_SetRenderDrawColor(screen.renderer, 0, 0, 0, 255);
-    SDL_RenderClear(screen.renderer);
-    SDL_RenderPresent(screen.renderer);
+    screen.open = true;
     return true;
 }
 
@@ -185,36 +250,28 @@ void backend::CloseScreen() {
 
 void backend::Present(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height,
                       const PaletteEntry* palette) {
-    if (screen.texture == nullptr || pixels == nullptr) {
+    static const PaletteEntry kBlack[256] = {};
+    if (!screen.open || pixels == nullptr || width <= 0 || height <= 0) {
         return;
     }
-    // A resized window needs a texture of its new size.
-    if (screen.stretchedHere && OutputSizeChanged() && !MakeWindowSizedTexture()) {
-        ReportFailure("cannot show the frame");
-        return;
+    if (palette == nullptr) {
+        palette = kBlack;
     }
-    const SDL_Rect* area = screen.stretchedHere ? &screen.picture : nullptr;
-    void* texturePixels = nullptr;
-    int texturePitch = 0;
-    if (SDL_LockTexture(screen.texture, area, &texturePixels, &texturePitch) != 0) {
-        ReportFailure("cannot show the frame");
-        return;
-    }
-    if (screen.stretchedHere) {
-        // Whatever its size, the picture fills the box between the bars.
-        ExpandThroughPaletteScaled(pixels, pitch, width, height, palette, texturePixels,
-                                   texturePitch, screen.picture.w, screen.picture.h);
+    if (screen.renderer != nullptr) {
+        PresentThroughTexture(pixels, pitch, width, height, palette);
     } else {
-        FillPictureSizedTexture(pixels, pitch, width, height, palette, texturePixels, texturePitch);
+        PresentIntoWindow(pixels, pitch, width, height, palette);
     }
-    SDL_UnlockTexture(screen.texture);
-    screen.hasFrame = true;
-    ShowTexture();
 }
 
 void sdl::RepaintScreen() {
-    if (screen.hasFrame) {
+    if (!screen.hasFrame) {
+        return;
+    }
+    if (screen.renderer != nullptr) {
         ShowTexture();
+    } else {
+        RepaintWindow();
     }
 }
 

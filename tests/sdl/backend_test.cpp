@@ -11,6 +11,7 @@
 #include "platform/backend.h"
 #include "platform/result.h"
 #include "platform/sdl/session.h"
+#include "tests/sdl/shown_pixels.h"
 
 namespace platform {
 namespace {
@@ -23,26 +24,16 @@ protected:
     }
 
     static SDL_Window* Window() { return SDL_GetWindowFromID(sdl::WindowId()); }
-    static SDL_Renderer* Renderer() { return SDL_GetRenderer(Window()); }
 
-    // Undoes the picture's logical size so that reads address window pixels,
-    // bars included; returns the window's size in pixels.
+    // The window's size in pixels, bars included.
     static SDL_Point ReadWholeWindow() {
-        SDL_RenderSetLogicalSize(Renderer(), 0, 0);
-        SDL_RenderSetViewport(Renderer(), nullptr);
-        SDL_Point size{};
-        EXPECT_EQ(SDL_GetRendererOutputSize(Renderer(), &size.x, &size.y), 0);
+        const SDL_Point size = testing::WindowPixelsSize(Window());
+        EXPECT_GT(size.x, 0);
         return size;
     }
 
     // The colour shown at a pixel of the window, as 0xRRGGBB.
-    static uint32_t ShownAt(int x, int y) {
-        uint32_t pixel = 0;
-        const SDL_Rect one{x, y, 1, 1};
-        EXPECT_EQ(SDL_RenderReadPixels(Renderer(), &one, SDL_PIXELFORMAT_ARGB8888, &pixel, 4), 0)
-            << SDL_GetError();
-        return pixel & 0xFFFFFFu;
-    }
+    static uint32_t ShownAt(int x, int y) { return testing::ShownAt(Window(), x, y); }
 };
 
 TEST_F(SdlBackend, OpensOneFullScreenWindowWithTheTitle) {
@@ -132,6 +123,27 @@ TEST_F(SdlBackend, KeepsTheAspectWithBlackBarsOnAWideWindow) {
     EXPECT_EQ(ShownAt(100, 240), 0x000000u) << "left bar";
     EXPECT_EQ(ShownAt(640, 240), 0xFFFFFFu) << "picture";
     EXPECT_EQ(ShownAt(1180, 240), 0x000000u) << "right bar";
+}
+
+// The paused game draws nothing, so a window resized meanwhile must get the
+// last frame back from the screen itself.
+TEST_F(SdlBackend, AResizedWindowShowsTheLastFrameAgainWithoutANewOne) {
+    ASSERT_TRUE(backend::OpenWindow("Stackwell"));
+    ASSERT_TRUE(backend::OpenScreen(640, 480));
+    std::vector<uint8_t> pixels(640 * 480, 1);
+    PaletteEntry palette[256] = {};
+    palette[1] = {0x10, 0xE0, 0x30, 0};
+    backend::Present(pixels.data(), 640, 640, 480, palette);
+    pixels.assign(pixels.size(), 0);  // the game's buffer moves on; the window must not
+
+    SDL_SetWindowFullscreen(Window(), 0);
+    SDL_SetWindowSize(Window(), 400, 600);
+    backend::PumpEvents();
+
+    const SDL_Point output = ReadWholeWindow();
+    ASSERT_EQ(output.x, 400);
+    EXPECT_EQ(ShownAt(200, 300), 0x10E030u) << "picture";
+    EXPECT_EQ(ShownAt(200, 5), 0x000000u) << "top bar";
 }
 
 struct MixCounter {

@@ -15,6 +15,7 @@
 #include "platform/sound.h"
 #include "platform/time.h"
 #include "platform/window.h"
+#include "tests/sdl/shown_pixels.h"
 
 namespace platform {
 namespace {
@@ -103,12 +104,7 @@ TEST(SdlSmoke, WindowDisplayKeyboardAndSound) {
     back->Unlock(nullptr);
     ASSERT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), kOk);
 
-    uint32_t shown = 0;
-    const SDL_Rect middle{320, 240, 1, 1};
-    ASSERT_EQ(SDL_RenderReadPixels(SDL_GetRenderer(SdlWindow()), &middle, SDL_PIXELFORMAT_ARGB8888,
-                                   &shown, 4),
-              0);
-    EXPECT_EQ(shown & 0xFFFFFFu, 0x30C060u);
+    EXPECT_EQ(testing::ShownAt(SdlWindow(), 320, 240), 0x30C060u);
 
     // The keyboard: nobody is pressing anything.
     InputSystem* input = nullptr;
