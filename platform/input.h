@@ -38,8 +38,9 @@ public:
     // Fills 256 bytes with the keys as they are now. Fails with kErrNotAcquired
     // on a device that is not acquired and kErrInvalidParams for a size other
     // than the data format's. Reading pumps the window system's events; a read
-    // that follows the previous one within a millisecond first waits up to a
-    // millisecond for an event, so a polling loop does not keep a core busy.
+    // that follows the previous one within 10 milliseconds first waits for an
+    // event until 10 milliseconds after it, so a polling loop does not keep a
+    // core busy.
     Result GetDeviceState(uint32_t size, void* state);
     uint32_t Release();
 
