@@ -11,6 +11,7 @@ BUILD_PACKAGES := cmake g++ make pkg-config libsdl2-dev googletest libgtest-dev 
 TEST_PACKAGES := xvfb xdotool imagemagick sox
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 SOAK_PACKAGES := valgrind
+BENCH_PACKAGES := time
 
 .PHONY: all deps test-deps build run test test-asan soak bench fuzz format format-check clean
 
@@ -49,7 +50,8 @@ soak: test-deps build
 	cmake -S . -B $(BUILD)
 	ctest --test-dir $(BUILD) --output-on-failure -L soak
 
-bench: build
+bench: test-deps build
+	@scripts/install-deps.sh $(BENCH_PACKAGES)
 	bench/run-all.sh $(BUILD)
 
 fuzz:

@@ -7,11 +7,15 @@
 //    comma-separated list of MILLISECONDS:KEY:HELD, the key an SDL scancode
 //    name ("Return", "Escape", "Left"), pressed MILLISECONDS after the program
 //    started and held for HELD milliseconds;
-//  - the first frame: when the first frame's texture has been filled and
-//    presented (SDL_UnlockTexture, then SDL_RenderPresent), the time since
+//  - the first frame: when the first frame has been shown, the time since
 //    STACKWELL_PROBE_START (nanoseconds of CLOCK_REALTIME, taken by the script
 //    just before it started the program) is written to STACKWELL_PROBE_REPORT
-//    as "first-frame-us N".
+//    as "first-frame-us N", followed by "first-frame-cpu-us N", the processor
+//    time the whole process had used by then (which a busy machine does not
+//    stretch as it does the wall-clock time). A frame is shown by
+//    SDL_RenderPresent after its texture was filled (SDL_UnlockTexture), or,
+//    without a renderer, by SDL_UpdateWindowSurface once the window holds
+//    anything but black (before the first frame it is only cleared).
 //
 // The library does nothing else: every call goes on to SDL unchanged.
 #include <SDL.h>
@@ -96,12 +100,31 @@ struct Probe {
             return;
         }
         const int64_t since = (Nanoseconds(CLOCK_REALTIME) - std::atoll(start)) / 1000;
+        const int64_t used = Nanoseconds(CLOCK_PROCESS_CPUTIME_ID) / 1000;
         if (FILE* file = std::fopen(report, "a")) {
-            std::fprintf(file, "first-frame-us %lld\n", static_cast<long long>(since));
+            std::fprintf(file, "first-frame-us %lld\nfirst-frame-cpu-us %lld\n",
+                         static_cast<long long>(since), static_cast<long long>(used));
             std::fclose(file);
         }
     }
 };
+
+bool HoldsAPicture(const SDL_Surface* surface) {
+    if (surface == nullptr || surface->pixels == nullptr) {
+        return false;
+    }
+    const auto* rows = static_cast<const uint8_t*>(surface->pixels);
+    const size_t rowBytes = static_cast<size_t>(surface->w) * surface->format->BytesPerPixel;
+    for (int y = 0; y < surface->h; ++y) {
+        const uint8_t* row = rows + static_cast<ptrdiff_t>(y) * surface->pitch;
+        for (size_t x = 0; x < rowBytes; ++x) {
+            if (row[x] != 0) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
 
 Probe& TheProbe() {
     static Probe probe;
@@ -139,6 +162,16 @@ void SDL_UnlockTexture(SDL_Texture* texture) {
     static const auto real = Next<void (*)(SDL_Texture*)>("SDL_UnlockTexture");
     real(texture);
     TheProbe().frameFilled = true;
+}
+
+int SDL_UpdateWindowSurface(SDL_Window* window) {
+    static const auto real = Next<int (*)(SDL_Window*)>("SDL_UpdateWindowSurface");
+    const int result = real(window);
+    Probe& probe = TheProbe();
+    if (!probe.firstFrameReported && HoldsAPicture(SDL_GetWindowSurface(window))) {
+        probe.ReportFirstFrame();
+    }
+    return result;
 }
 
 void SDL_RenderPresent(SDL_Renderer* renderer) {
