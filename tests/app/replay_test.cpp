@@ -15,10 +15,13 @@ using test_support::Screen;
 // screen. Moves, turns and drops are spread over about a minute of play.
 void ScheduleSession() {
     using namespace platform;
-    auto tap = [](uint32_t tick, uint8_t key) {
+    // Play keys are short taps; the keys that leave a screen are held for
+    // longer than any pass takes, so that no poll can miss them.
+    auto tap = [](uint32_t tick, uint8_t key, uint32_t held = 30) {
         headless::ScheduleKey(tick, key, true);
-        headless::ScheduleKey(tick + 30, key, false);
+        headless::ScheduleKey(tick + held, key, false);
     };
+    constexpr uint32_t kFirmPress = 120;
     tap(1200, DIK_RETURN);
     uint32_t state = 12345;
     const uint8_t playKeys[] = {DIK_LEFT, DIK_RIGHT, DIK_SPACE, DIK_DOWN, DIK_LEFT, DIK_DOWN};
@@ -26,8 +29,8 @@ void ScheduleSession() {
         state = state * 1103515245u + 12345u;
         tap(tick, playKeys[(state >> 16) % sizeof playKeys]);
     }
-    tap(60100, DIK_ESCAPE);
-    tap(60300, DIK_RETURN);
+    tap(60100, DIK_ESCAPE, kFirmPress);
+    tap(60300, DIK_RETURN, kFirmPress);
 }
 
 struct Session {
