@@ -57,8 +57,8 @@ int main(int argc, char** argv) {
     }
     std::printf("A fall from the top of the well to landing takes %llu passes.\n",
                 static_cast<unsigned long long>(passesPerFall));
-    bench::Measured(benchmark::RegisterBenchmark("fall_loop/fall_to_landing",
-                                                 BM_FallFromTopToLanding));
+    bench::Measured(
+        benchmark::RegisterBenchmark("fall_loop/fall_to_landing", BM_FallFromTopToLanding));
     bench::FigureReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     if (const auto fall = reporter.Fastest("fall_loop/fall_to_landing")) {
