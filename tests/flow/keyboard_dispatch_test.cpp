@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "audio/sound.h"
 #include "rules/board.h"
 #include "tests/flow/keyboard_fixture.h"
 
@@ -20,9 +19,16 @@ protected:
     void SetUp() override {
         KeyboardTest::SetUp();
         BuildShapeTable();
+        PlaceBar(4, 0);
+    }
+
+    // The upright bar alone on the board at a place.
+    void PlaceBar(int32_t x, int32_t y) {
         ClearBoard();
         piece.Assign(shapeTable[kBar]);
-        PlaceAtStart(piece, board.data());
+        piece.x = x;
+        piece.y = y;
+        StampPiece(piece, board.data());
     }
 
     // One pass of the fall loop's input, a frame after the last.
@@ -34,7 +40,8 @@ protected:
     Piece piece;
 };
 
-TEST_F(DispatchTest, MovesThePieceSideways) {
+TEST_F(DispatchTest, MovesThePieceAndSaysWhetherItMoved) {
+    EXPECT_EQ(Dispatch(), 0);
     Hold({DIK_RIGHT});
     EXPECT_EQ(Dispatch(), 1);
     EXPECT_EQ(piece.x, 5);
@@ -43,55 +50,37 @@ TEST_F(DispatchTest, MovesThePieceSideways) {
     EXPECT_EQ(Dispatch(), 1);
     EXPECT_EQ(piece.x, 4);
     EXPECT_EQ(board[0 * kBoardColumns + 4], 1);
-}
-
-TEST_F(DispatchTest, ABlockedMoveCountsAsNoAction) {
-    ErasePiece(piece, board.data());
-    piece.x = 0;
-    StampPiece(piece, board.data());
-    Hold({DIK_LEFT});
-    EXPECT_EQ(Dispatch(), 0);
-    EXPECT_EQ(piece.x, 0);
-}
-
-TEST_F(DispatchTest, MovesThePieceDownWithoutLandingIt) {
     Hold({DIK_DOWN});
     EXPECT_EQ(Dispatch(), 1);
     EXPECT_EQ(piece.y, 1);
-    ErasePiece(piece, board.data());
-    piece.y = kBoardRows - 4;  // the upright bar on the floor
-    StampPiece(piece, board.data());
+
+    PlaceBar(0, kBoardRows - 4);  // at the left wall, on the floor
+    EXPECT_EQ(Dispatch(), 0) << "down does not land the piece";
+    Hold({DIK_LEFT});
     EXPECT_EQ(Dispatch(), 0);
+    EXPECT_EQ(piece.x, 0);
     EXPECT_EQ(piece.y, kBoardRows - 4);
+    Hold({DIK_ESCAPE});
+    EXPECT_EQ(Dispatch(), 7);
+
+    Hold({});
+    EXPECT_EQ(Dispatch(), 0);
+    size_t reads = 0;  // Return pauses until pressed again
+    ScriptReads({{DIK_RETURN}, {DIK_RETURN}, {}, {DIK_RETURN}}, [&](size_t) { ++reads; });
+    EXPECT_EQ(Dispatch(), 0) << "the music had nothing to restart";
+    EXPECT_EQ(reads, 4u);
+    EXPECT_EQ(piece.x, 0);
 }
 
 TEST_F(DispatchTest, ATurnCountsAsAnActionEvenWhenBlocked) {
     Hold({DIK_SPACE});
     EXPECT_EQ(Dispatch(), 1);
     EXPECT_EQ(piece.rotation, 1);
-    ErasePiece(piece, board.data());
-    piece.Assign(shapeTable[kBar]);
-    piece.x = 0;  // turned, it would reach past the left wall
-    StampPiece(piece, board.data());
+    PlaceBar(0, 5);  // turned, it would reach past the left wall
     platform::headless::AdvanceTicks(200);
     EXPECT_EQ(Dispatch(), 1);
     EXPECT_EQ(piece.rotation, 0);
     EXPECT_EQ(piece.x, 0);
-}
-
-TEST_F(DispatchTest, EscapeQuitsAndNothingIsNothing) {
-    EXPECT_EQ(Dispatch(), 0);
-    Hold({DIK_ESCAPE});
-    EXPECT_EQ(Dispatch(), 7);
-}
-
-TEST_F(DispatchTest, ReturnPausesUntilPressedAgain) {
-    Hold({DIK_RETURN});
-    ScriptReads({{DIK_RETURN}, {DIK_RETURN}, {}, {DIK_RETURN}});
-    const Piece before = piece;
-    EXPECT_EQ(Dispatch(), 0);  // the music had nothing to restart
-    EXPECT_EQ(piece.x, before.x);
-    EXPECT_EQ(piece.y, before.y);
 }
 
 }  // namespace

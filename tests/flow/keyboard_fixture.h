@@ -32,28 +32,23 @@ protected:
     void TearDown() override { ReleaseKeyboard(); }
 
     // Exactly these keys are down from now on.
-    static void Hold(std::initializer_list<uint8_t> keys) {
+    static void Hold(const KeySet& keys) {
         for (int code = 0; code < 256; ++code) {
-            platform::headless::SetKey(static_cast<uint8_t>(code), false);
-        }
-        for (uint8_t key : keys) {
-            platform::headless::SetKey(key, true);
+            platform::headless::SetKey(static_cast<uint8_t>(code),
+                                       std::count(keys.begin(), keys.end(), code) != 0);
         }
     }
 
-    // One poll a frame after the last.
-    static Action Poll() {
-        platform::headless::AdvanceTicks(kFrameMilliseconds);
-        return PollKeyboard();
-    }
-
+    // Polls a frame apart, count of them.
     static std::vector<Action> Polls(int count) {
         std::vector<Action> actions;
         for (int i = 0; i < count; ++i) {
-            actions.push_back(Poll());
+            platform::headless::AdvanceTicks(kFrameMilliseconds);
+            actions.push_back(PollKeyboard());
         }
         return actions;
     }
+    static Action Poll() { return Polls(1)[0]; }
 
     // Snapshots by the number of the read: read n (from 0) gets script[n], and
     // the last entry holds for every later read.
@@ -66,11 +61,8 @@ protected:
             if (onRead) {
                 onRead(read);
             }
-            const KeySet& down = script[std::min(read, script.size() - 1)];
-            for (int code = 0; code < 256; ++code) {
-                keys[code] = 0;
-            }
-            for (uint8_t key : down) {
+            std::fill_n(keys, 256, 0);
+            for (uint8_t key : script[std::min(read, script.size() - 1)]) {
                 keys[key] = platform::kKeyDown;
             }
         });

@@ -14,134 +14,99 @@ using platform::DIK_SPACE;
 using platform::Fault;
 using Actions = std::vector<Action>;
 
-TEST_F(KeyboardTest, AHeldSidewaysKeyFiresOnEverySecondPoll) {
-    Hold({DIK_RIGHT});
-    EXPECT_EQ(Polls(4), (Actions{ActionRight, ActionNone, ActionRight, ActionNone}));
-    Hold({DIK_LEFT});
-    EXPECT_EQ(Polls(4), (Actions{ActionLeft, ActionNone, ActionLeft, ActionNone}));
+constexpr Action N = ActionNone;
+
+// Keys held for a while, and the actions their polls give, one a frame.
+struct Stretch {
+    KeySet held;
+    Actions actions;
+};
+
+struct Sequence {
+    const char* name;
+    std::vector<Stretch> stretches;
+};
+
+const Sequence kSequences[] = {
+    {"HeldSidewaysKeyFiresOnEverySecondPoll",
+     {{{DIK_RIGHT}, {ActionRight, N, ActionRight, N}},
+      {{DIK_LEFT}, {ActionLeft, N, ActionLeft, N}}}},
+    {"RightWinsOverLeft", {{{DIK_LEFT, DIK_RIGHT}, {ActionRight, N, ActionRight, N}}}},
+    {"DownFiresOnEveryPollAndKeepsTheLatch",
+     {{{DIK_DOWN}, {ActionDown, ActionDown}},
+      {{DIK_DOWN, DIK_RIGHT}, {ActionRight, ActionDown, ActionDown, ActionDown}}}},
+    {"DownStopsTurningAndQuitting", {{{DIK_DOWN, DIK_SPACE, DIK_ESCAPE}, Actions(6, ActionDown)}}},
+    {"EscapeWaitsForAPollInWhichNoEarlierKeyFires",
+     {{{DIK_RIGHT, DIK_ESCAPE}, {ActionRight, ActionQuit}},
+      {{DIK_SPACE, DIK_ESCAPE}, {ActionRotate, ActionQuit}}}},
+    {"HeldSpaceTurnsEveryThirdFrame",
+     {{{DIK_SPACE}, {ActionRotate, N, N, ActionRotate, N, N, ActionRotate}}}},
+    {"AThrottledSpaceLetsLaterKeysThroughAndClearsTheLatch",
+     {{{DIK_SPACE}, {ActionRotate}},
+      {{DIK_RIGHT}, {ActionRight}},
+      {{DIK_SPACE}, {N}},
+      {{DIK_RIGHT}, {ActionRight}},
+      {{DIK_SPACE}, {ActionRotate}},
+      {{DIK_SPACE, DIK_ESCAPE}, {ActionQuit}}}},
+    {"HeldReturnPausesOnceAndBlocksTheSidewaysKeys",
+     {{{DIK_RETURN}, {ActionPause, N, N}},
+      {{DIK_RETURN, DIK_LEFT, DIK_RIGHT}, {N, N}},
+      {{}, {N}},
+      {{DIK_RETURN}, {ActionPause}}}},
+    {"ReturnPressedWhileRightIsHeldNeedsAFreshPress",
+     {{{DIK_RIGHT}, {ActionRight}},
+      {{DIK_RIGHT, DIK_RETURN}, {N, N, N}},
+      {{DIK_RIGHT}, {N, ActionRight}}}},
+};
+
+void PrintTo(const Sequence& sequence, std::ostream* out) {
+    *out << sequence.name;
 }
 
-TEST_F(KeyboardTest, RightWinsOverLeft) {
-    Hold({DIK_LEFT, DIK_RIGHT});
-    EXPECT_EQ(Polls(4), (Actions{ActionRight, ActionNone, ActionRight, ActionNone}));
+class PollSequenceTest : public KeyboardTest, public ::testing::WithParamInterface<Sequence> {};
+
+TEST_P(PollSequenceTest, GivesItsActions) {
+    for (const Stretch& stretch : GetParam().stretches) {
+        Hold(stretch.held);
+        EXPECT_EQ(Polls(static_cast<int>(stretch.actions.size())), stretch.actions);
+    }
 }
 
-TEST_F(KeyboardTest, DownFiresOnEveryPollAndKeepsTheLatch) {
-    Hold({DIK_DOWN});
-    EXPECT_EQ(Polls(3), (Actions{ActionDown, ActionDown, ActionDown}));
-    Hold({DIK_DOWN, DIK_RIGHT});
-    EXPECT_EQ(Polls(4), (Actions{ActionRight, ActionDown, ActionDown, ActionDown}));
-}
+INSTANTIATE_TEST_SUITE_P(Keys, PollSequenceTest, ::testing::ValuesIn(kSequences),
+                         [](const ::testing::TestParamInfo<Sequence>& sequence) {
+                             return std::string(sequence.param.name);
+                         });
 
-TEST_F(KeyboardTest, DownStopsTurningAndQuitting) {
-    Hold({DIK_DOWN, DIK_SPACE, DIK_ESCAPE});
-    EXPECT_EQ(Polls(6), Actions(6, ActionDown));
-}
-
-TEST_F(KeyboardTest, EscapeWaitsForAPollInWhichNoEarlierKeyFires) {
-    Hold({DIK_RIGHT, DIK_ESCAPE});
-    EXPECT_EQ(Polls(2), (Actions{ActionRight, ActionQuit}));
-    Hold({DIK_SPACE, DIK_ESCAPE});
-    EXPECT_EQ(Polls(2), (Actions{ActionRotate, ActionQuit}));
-}
-
+// Also where the deadline, 100 ms after the turn, wraps past 0.
 TEST_F(KeyboardTest, SpaceTurnsOnlyWhenMoreThanATenthOfASecondHasPassed) {
     Hold({DIK_SPACE});
-    EXPECT_EQ(PollKeyboard(), ActionNone);  // start-up set the throttle to now
-    headless::AdvanceTicks(1);
-    ASSERT_EQ(PollKeyboard(), ActionRotate);
-    const uint32_t fired = headless::Ticks();
-    headless::SetTicks(fired + 40);
-    EXPECT_EQ(PollKeyboard(), ActionNone);
-    headless::SetTicks(fired + 100);
-    EXPECT_EQ(PollKeyboard(), ActionNone);
-    headless::SetTicks(fired + 101);
-    EXPECT_EQ(PollKeyboard(), ActionRotate);
-}
-
-TEST_F(KeyboardTest, HeldSpaceTurnsEveryThirdFrame) {
-    Hold({DIK_SPACE});
-    EXPECT_EQ(Polls(7), (Actions{ActionRotate, ActionNone, ActionNone, ActionRotate, ActionNone,
-                                 ActionNone, ActionRotate}));
-}
-
-TEST_F(KeyboardTest, AThrottledSpaceLetsLaterKeysThroughAndClearsTheLatch) {
-    Hold({DIK_SPACE});
-    ASSERT_EQ(Poll(), ActionRotate);
-    keyLatch = 1;
-    EXPECT_EQ(Poll(), ActionNone);
-    EXPECT_EQ(keyLatch, 0);
-    Hold({DIK_SPACE, DIK_ESCAPE});
-    EXPECT_EQ(Poll(), ActionQuit);
-}
-
-TEST_F(KeyboardTest, TheTurnThrottleHoldsWhenItsDeadlineWraps) {
-    const uint32_t fired = 0xFFFFFFC0u;  // fired + 100 wraps past 0
-    headless::SetTicks(fired);
-    Hold({DIK_SPACE});
-    nextRotateTime = fired - 1;
-    ASSERT_EQ(PollKeyboard(), ActionRotate);
-    headless::SetTicks(fired + 60);
-    EXPECT_EQ(PollKeyboard(), ActionNone);
-    headless::SetTicks(fired + 100);
-    EXPECT_EQ(PollKeyboard(), ActionNone);
-    headless::SetTicks(fired + 101);
-    EXPECT_EQ(PollKeyboard(), ActionRotate);
-}
-
-TEST_F(KeyboardTest, TheTurnStillWorksAfterTheTickCountWraps) {
-    headless::SetTicks(0xFFFFFF00u);
-    Hold({DIK_SPACE});
-    nextRotateTime = 0xFFFFFF00u - 1;
-    ASSERT_EQ(PollKeyboard(), ActionRotate);
-    headless::SetTicks(0x100);
-    EXPECT_EQ(PollKeyboard(), ActionRotate);
-}
-
-TEST_F(KeyboardTest, HeldReturnPausesOnceAndBlocksTheSidewaysKeys) {
-    Hold({DIK_RETURN});
-    EXPECT_EQ(Polls(4), (Actions{ActionPause, ActionNone, ActionNone, ActionNone}));
-    EXPECT_EQ(keyLatch, 1);
-    Hold({DIK_RETURN, DIK_LEFT, DIK_RIGHT});
-    EXPECT_EQ(Polls(3), Actions(3, ActionNone));
-    Hold({});
-    EXPECT_EQ(Poll(), ActionNone);
-    EXPECT_EQ(keyLatch, 0);
-    Hold({DIK_RETURN});
-    EXPECT_EQ(Poll(), ActionPause);
-}
-
-TEST_F(KeyboardTest, ReturnPressedWhileRightIsHeldNeedsAFreshPress) {
-    Hold({DIK_RIGHT});
-    ASSERT_EQ(Poll(), ActionRight);
-    Hold({DIK_RIGHT, DIK_RETURN});
-    EXPECT_EQ(Polls(4), Actions(4, ActionNone));
-    Hold({DIK_RIGHT});
-    EXPECT_EQ(Polls(2), (Actions{ActionNone, ActionRight}));
+    EXPECT_EQ(PollKeyboard(), N);  // start-up set the throttle to now
+    for (uint32_t fired : {headless::Ticks() + 1, 0xFFFFFFC0u}) {
+        SCOPED_TRACE(fired);
+        headless::SetTicks(fired);
+        Hold({DIK_SPACE});  // held from the new time on
+        nextRotateTime = fired - 1;
+        ASSERT_EQ(PollKeyboard(), ActionRotate);
+        for (uint32_t after : {0u, 40u, 99u, 100u}) {
+            headless::SetTicks(fired + after);
+            EXPECT_EQ(PollKeyboard(), N) << after;
+        }
+        headless::SetTicks(fired + 101);
+        EXPECT_EQ(PollKeyboard(), ActionRotate);
+    }
 }
 
 TEST_F(KeyboardTest, AFailedSnapshotGivesNothingAndLeavesTheLatch) {
     Hold({DIK_RIGHT});
     ASSERT_EQ(Poll(), ActionRight);
     headless::FailStep(Fault::GetDeviceState, 0, 2);
-    EXPECT_EQ(Polls(2), (Actions{ActionNone, ActionNone}));
+    EXPECT_EQ(Polls(2), (Actions{N, N}));
     EXPECT_EQ(keyLatch, 1);
     // The latch still blocks the next good poll, which clears it.
-    EXPECT_EQ(Polls(2), (Actions{ActionNone, ActionRight}));
+    EXPECT_EQ(Polls(2), (Actions{N, ActionRight}));
 
-    Hold({});
-    ASSERT_EQ(Poll(), ActionNone);
-    headless::FailStep(Fault::GetDeviceState, 0, 1);
-    Hold({DIK_RIGHT});
-    EXPECT_EQ(Poll(), ActionNone);
-    EXPECT_EQ(keyLatch, 0);
-}
-
-TEST_F(KeyboardTest, WithoutAKeyboardAPollGivesNothing) {
     ReleaseKeyboard();
-    Hold({DIK_RIGHT});
-    EXPECT_EQ(Poll(), ActionNone);
-    EXPECT_EQ(keyLatch, 0);
+    EXPECT_EQ(Poll(), N) << "no keyboard, no action";
 }
 
 }  // namespace

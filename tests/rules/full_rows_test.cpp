@@ -1,3 +1,4 @@
+// Finding full rows and taking them out of the well.
 #include <gtest/gtest.h>
 
 #include "rules/score.h"
@@ -7,105 +8,60 @@ namespace {
 
 using namespace rules_test;
 
-// Each row r filled with the value r % 7 + 1 except for one gap, so that
-// every row can be told apart after rows have moved.
-Board MarkedRows() {
+// Row r holds the value r + 1 except for one gap, so that every row can be
+// told apart after rows have moved; the listed rows are filled completely.
+Board MarkedRows(std::initializer_list<int32_t> fullRows = {}) {
     Board cells{};
     for (int32_t row = 0; row < kBoardRows; ++row) {
         for (int32_t column = 0; column < kBoardColumns; ++column) {
-            CellAt(cells, row, column) = static_cast<int16_t>(row % 7 + 1);
+            CellAt(cells, row, column) = static_cast<int16_t>(row + 1);
         }
         CellAt(cells, row, row % kBoardColumns) = 0;
+    }
+    for (int32_t row : fullRows) {
+        CellAt(cells, row, row % kBoardColumns) = -1;  // any value but 0 fills a cell
     }
     return cells;
 }
 
-void FillRow(Board& cells, int32_t row) {
-    for (int32_t column = 0; column < kBoardColumns; ++column) {
-        CellAt(cells, row, column) = static_cast<int16_t>(column % 7 + 1);
+// The board with a row taken out and an empty row let in at the top.
+Board Without(const Board& cells, int32_t removed) {
+    Board expected{};
+    int32_t target = kBoardRows - 1;
+    for (int32_t row = kBoardRows - 1; row >= 0; --row) {
+        if (row != removed) {
+            std::copy_n(cells.begin() + row * kBoardColumns, kBoardColumns,
+                        expected.begin() + target-- * kBoardColumns);
+        }
     }
+    return expected;
 }
 
-void ExpectRowEquals(const Board& actual, int32_t actualRow, const Board& expected,
-                     int32_t expectedRow) {
-    for (int32_t column = 0; column < kBoardColumns; ++column) {
-        EXPECT_EQ(actual[actualRow * kBoardColumns + column],
-                  expected[expectedRow * kBoardColumns + column])
-            << "row " << actualRow << " (from " << expectedRow << ") column " << column;
-    }
-}
-
-TEST(FullRowsTest, RowsWithAGapAreNotFull) {
-    const Board cells = MarkedRows();
+TEST(FullRowsTest, FullRowsAreListedTopFirst) {
     FullRows fullRows{};
     int32_t count = 99;
-    EXPECT_FALSE(FindFullRows(cells, fullRows, count));
+    EXPECT_FALSE(FindFullRows(MarkedRows(), fullRows, count));
     EXPECT_EQ(count, 0);
-}
 
-TEST(FullRowsTest, FullRowsAreListedTopFirstWhateverTheirBlocks) {
-    Board cells = MarkedRows();
-    FillRow(cells, 22);
-    FillRow(cells, 0);
-    FillRow(cells, 9);
-    CellAt(cells, 9, 3) = -1;  // any value but 0 fills a cell
-    FullRows fullRows{};
-    int32_t count = 0;
-    EXPECT_TRUE(FindFullRows(cells, fullRows, count));
+    EXPECT_TRUE(FindFullRows(MarkedRows({22, 0, 9}), fullRows, count));
     ASSERT_EQ(count, 3);
-    EXPECT_EQ(fullRows[0], 0);
-    EXPECT_EQ(fullRows[1], 9);
-    EXPECT_EQ(fullRows[2], 22);
-}
+    EXPECT_EQ(std::vector<int32_t>(fullRows.begin(), fullRows.begin() + 3),
+              (std::vector<int32_t>{0, 9, 22}));
 
-TEST(FullRowsTest, AWellFilledToTheTopListsEveryRow) {
-    Board cells;
-    cells.fill(5);
-    FullRows fullRows{};
-    int32_t count = 0;
-    EXPECT_TRUE(FindFullRows(cells, fullRows, count));
-    ASSERT_EQ(count, kBoardRows);
-    for (int32_t row = 0; row < kBoardRows; ++row) {
-        EXPECT_EQ(fullRows[row], row);
-    }
+    Board filled;
+    filled.fill(5);
+    EXPECT_TRUE(FindFullRows(filled, fullRows, count));
+    EXPECT_EQ(count, kBoardRows);
+    EXPECT_EQ(fullRows[kBoardRows - 1], kBoardRows - 1);
 }
 
 TEST(FullRowsTest, RemovingARowDropsEverythingAboveItByOne) {
-    const Board before = MarkedRows();
-    Board cells = before;
-    RemoveRow(13, cells);
-    for (int32_t row = 0; row < kBoardColumns; ++row) {
-        EXPECT_EQ(CellAt(cells, 0, row), 0);
+    for (int32_t row : {0, 13, 22}) {
+        SCOPED_TRACE(row);
+        Board cells = MarkedRows();
+        RemoveRow(row, cells);
+        EXPECT_EQ(cells, Without(MarkedRows(), row));
     }
-    for (int32_t row = 1; row <= 13; ++row) {
-        ExpectRowEquals(cells, row, before, row - 1);
-    }
-    for (int32_t row = 14; row < kBoardRows; ++row) {
-        ExpectRowEquals(cells, row, before, row);
-    }
-}
-
-TEST(FullRowsTest, RemovingTheTopRowOnlyEmptiesIt) {
-    const Board before = MarkedRows();
-    Board cells = before;
-    RemoveRow(0, cells);
-    for (int32_t column = 0; column < kBoardColumns; ++column) {
-        EXPECT_EQ(CellAt(cells, 0, column), 0);
-    }
-    for (int32_t row = 1; row < kBoardRows; ++row) {
-        ExpectRowEquals(cells, row, before, row);
-    }
-}
-
-TEST(FullRowsTest, RemovingTheBottomRowDropsTheWholeStack) {
-    const Board before = MarkedRows();
-    Board cells = before;
-    RemoveRow(22, cells);
-    for (int32_t row = 1; row < kBoardRows; ++row) {
-        ExpectRowEquals(cells, row, before, row - 1);
-    }
-    ClearTopRow(cells);
-    ExpectRowEquals(cells, 0, Board{}, 0);
 }
 
 }  // namespace

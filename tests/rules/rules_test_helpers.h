@@ -23,7 +23,6 @@ struct Block {
     int32_t column;
     int32_t value;
     bool operator==(const Block&) const = default;
-    auto operator<=>(const Block&) const = default;
 };
 
 // The board cells the piece's blocks lie on, read independently of the code
@@ -45,18 +44,7 @@ inline int16_t& CellAt(Board& cells, int32_t row, int32_t column) {
     return cells[row * kBoardColumns + column];
 }
 
-// Every cell filled with a block of value 1, except under the piece, which is
-// written in as the game keeps it.
-inline Board PackedAround(const Piece& piece) {
-    Board cells;
-    cells.fill(1);
-    for (const Block& block : BlocksOf(piece)) {
-        CellAt(cells, block.row, block.column) = static_cast<int16_t>(block.value);
-    }
-    return cells;
-}
-
-// The board as it should look after the piece moved from one place to another.
+// The board with the piece's blocks of one place emptied and of another written in.
 inline Board Moved(Board cells, const Piece& from, const Piece& to) {
     for (const Block& block : BlocksOf(from)) {
         CellAt(cells, block.row, block.column) = 0;
@@ -77,8 +65,14 @@ inline Piece ShapeAt(int32_t shape, int32_t record, int32_t x, int32_t y) {
     return piece;
 }
 
-inline const RotationState& Record(const Piece& piece) {
-    return piece.rotations[piece.rotation];
+// Calls check(shape, record) for every record in use of every shape.
+template <typename Check>
+void ForEachRecord(Check check) {
+    for (int32_t shape = 0; shape < kShapeCount; ++shape) {
+        for (int32_t record = 0; record <= shapeTable[shape].lastRotation; ++record) {
+            check(shape, record);
+        }
+    }
 }
 
 }  // namespace rules_test

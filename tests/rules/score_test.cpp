@@ -14,50 +14,38 @@ Score ScoreOf(int64_t value) {
     return score;
 }
 
-class ScoreTest : public ::testing::Test {
-protected:
-    void SetUp() override { rowsCleared = 0; }
-    void TearDown() override { rowsCleared = 0; }
-};
-
-TEST_F(ScoreTest, ALandingOfNRowsIsWorthNToThePowerN) {
-    const int64_t points[] = {0, 1, 4, 27, 256};
-    for (int32_t n = 1; n <= 4; ++n) {
-        SCOPED_TRACE(n);
-        Score score{};
-        AddRowScore(score, n);
-        EXPECT_EQ(score, ScoreOf(points[n]));
+// A landing of n rows is worth n to the power n, carried through every digit;
+// the entry above the nine shown digits keeps what overflows, never reduced.
+TEST(ScoreTest, ALandingOfNRowsIsWorthNToThePowerNCarriedThroughEveryDigit) {
+    struct Case {
+        int64_t before;
+        int32_t rows;
+        int64_t after;
+    };
+    for (const Case& c :
+         {Case{0, 1, 1}, Case{0, 2, 4}, Case{0, 3, 27}, Case{0, 4, 256}, Case{9, 1, 10},
+          Case{999, 3, 1026}, Case{999'999'999, 1, 1'000'000'000}}) {
+        Score score = ScoreOf(c.before);
+        AddRowScore(score, c.rows);
+        EXPECT_EQ(score, ScoreOf(c.after)) << c.before << " + " << c.rows << " rows";
     }
-}
-
-TEST_F(ScoreTest, CarriesRunThroughEveryDigit) {
-    Score score = ScoreOf(9);
-    AddRowScore(score, 1);
-    EXPECT_EQ(score, ScoreOf(10));
-
-    score = ScoreOf(999);
-    AddRowScore(score, 3);
-    EXPECT_EQ(score, ScoreOf(1026));
-
-    score = ScoreOf(999'999'999);
-    AddRowScore(score, 1);
-    EXPECT_EQ(score, ScoreOf(1'000'000'000));  // nine zeros shown, entry 9 is 1
-
-    score = ScoreOf(999'999'999);
-    score[9] = 99;  // entry 9 is never reduced
+    Score score = ScoreOf(999'999'999);
+    score[9] = 99;
     AddRowScore(score, 4);
     Score expected = ScoreOf(255);
     expected[9] = 100;
     EXPECT_EQ(score, expected);
 }
 
-TEST_F(ScoreTest, RemovedRowsAddUpOverTheWholeRun) {
+TEST(ScoreTest, RemovedRowsAddUpOverTheWholeRun) {
+    rowsCleared = 0;
     Score score{};
     for (int32_t n : {4, 4, 2}) {
         AddRowScore(score, n);
     }
     EXPECT_EQ(rowsCleared, 10);
     EXPECT_EQ(score, ScoreOf(256 + 256 + 4));
+    rowsCleared = 0;
 }
 
 }  // namespace
