@@ -27,19 +27,39 @@ void WritePixels(Surface& surface, const std::vector<uint8_t>& pixels) {
     ASSERT_EQ(surface.Unlock(nullptr), kOk);
 }
 
+Result Fill(Surface* surface, uint8_t colour) {
+    BltFx fx{sizeof(BltFx), colour};
+    return surface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
+}
+
 PaletteEntry Colour(uint8_t red, uint8_t green, uint8_t blue) {
     return PaletteEntry{red, green, blue, 0};
+}
+
+SurfaceDesc ScreenChainDescription() {
+    SurfaceDesc description;
+    description.size = sizeof description;
+    description.flags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
+    description.backBufferCount = 1;
+    description.caps.caps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
+    return description;
+}
+
+SurfaceDesc OffscreenDescription(uint32_t width, uint32_t height) {
+    SurfaceDesc description;
+    description.size = sizeof description;
+    description.flags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+    description.width = width;
+    description.height = height;
+    description.caps.caps = DDSCAPS_OFFSCREENPLAIN;
+    return description;
 }
 
 void DisplayTest::SetUp() {
     headless::Reset();
     ASSERT_EQ(CreateDisplay(nullptr, &device, nullptr), kOk);
     ASSERT_EQ(device->SetDisplayMode(640, 480, 8), kOk);
-    SurfaceDesc description;
-    description.size = sizeof description;
-    description.flags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
-    description.backBufferCount = 1;
-    description.caps.caps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
+    const SurfaceDesc description = ScreenChainDescription();
     ASSERT_EQ(device->CreateSurface(&description, &primary, nullptr), kOk);
     SurfaceCaps caps{DDSCAPS_BACKBUFFER};
     ASSERT_EQ(primary->GetAttachedSurface(&caps, &backBuffer), kOk);
@@ -54,11 +74,10 @@ void DisplayTest::TearDown() {
     for (Surface* surface : surfaces_) {
         surface->Release();
     }
-    if (backBuffer != nullptr) {
-        backBuffer->Release();
-    }
-    if (primary != nullptr) {
-        primary->Release();
+    for (Surface* surface : {backBuffer, primary}) {
+        if (surface != nullptr) {
+            surface->Release();
+        }
     }
     if (device != nullptr) {
         EXPECT_EQ(device->Release(), 0u) << "a surface outlived the test";
@@ -66,12 +85,7 @@ void DisplayTest::TearDown() {
 }
 
 Surface* DisplayTest::MakeSurface(uint32_t width, uint32_t height) {
-    SurfaceDesc description;
-    description.size = sizeof description;
-    description.flags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-    description.width = width;
-    description.height = height;
-    description.caps.caps = DDSCAPS_OFFSCREENPLAIN;
+    const SurfaceDesc description = OffscreenDescription(width, height);
     Surface* surface = nullptr;
     EXPECT_EQ(device->CreateSurface(&description, &surface, nullptr), kOk);
     if (surface != nullptr) {

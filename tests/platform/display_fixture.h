@@ -18,7 +18,15 @@ std::vector<uint8_t> PixelsOf(const Surface& surface);
 // Writes width * height pixels, row by row, into the surface through a lock.
 void WritePixels(Surface& surface, const std::vector<uint8_t>& pixels);
 
+// Fills the whole surface with one colour.
+Result Fill(Surface* surface, uint8_t colour);
+
 PaletteEntry Colour(uint8_t red, uint8_t green, uint8_t blue);
+
+// What the game asks for: the primary surface with one back buffer, or an
+// off-screen surface of a size.
+SurfaceDesc ScreenChainDescription();
+SurfaceDesc OffscreenDescription(uint32_t width, uint32_t height);
 
 class DisplayTest : public ::testing::Test {
 protected:

@@ -38,7 +38,9 @@ TEST(FaultPlan, AStepFailsAfterItsSkipsForItsTimes) {
     EXPECT_EQ(headless::StepCalls(Fault::Flip), 0u);
 }
 
-TEST(DisplaySetupFaults, NoDisplayDevice) {
+// The start-up steps, each failing once in turn: it says so, hands out
+// nothing, and the device goes with its last reference.
+TEST(DisplaySetupFaults, EachStepFailsCleanly) {
     headless::Reset();
     headless::FailStep(Fault::CreateDisplay, 0, 1);
     DisplayDevice* device = reinterpret_cast<DisplayDevice*>(1);
@@ -46,75 +48,47 @@ TEST(DisplaySetupFaults, NoDisplayDevice) {
     EXPECT_EQ(device, nullptr);
     EXPECT_NE(std::string(LastErrorText()).find("display"), std::string::npos);
     ASSERT_EQ(CreateDisplay(nullptr, &device, nullptr), kOk) << "only the first call fails";
-    device->Release();
-}
 
-TEST(DisplaySetupFaults, NoDisplayModeMeansNoScreenSurfaces) {
-    headless::Reset();
-    DisplayDevice* device = nullptr;
-    ASSERT_EQ(CreateDisplay(nullptr, &device, nullptr), kOk);
-    headless::FailStep(Fault::SetDisplayMode);
+    headless::FailStep(Fault::SetDisplayMode, 0, 1);
     EXPECT_LT(device->SetDisplayMode(640, 480, 8), 0);
-    SurfaceDesc description;
-    description.size = sizeof description;
-    description.flags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
-    description.backBufferCount = 1;
-    description.caps.caps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
-    Surface* primary = nullptr;
-    EXPECT_LT(device->CreateSurface(&description, &primary, nullptr), 0);
-    EXPECT_EQ(primary, nullptr);
-    EXPECT_EQ(device->Release(), 0u);
-}
-
-TEST(DisplaySetupFaults, NoPrimarySurface) {
-    headless::Reset();
-    DisplayDevice* device = nullptr;
-    ASSERT_EQ(CreateDisplay(nullptr, &device, nullptr), kOk);
-    ASSERT_EQ(device->SetDisplayMode(640, 480, 8), kOk);
-    headless::FailStep(Fault::CreatePrimarySurface);
-    SurfaceDesc description;
-    description.size = sizeof description;
-    description.flags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
-    description.backBufferCount = 1;
-    description.caps.caps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
+    const SurfaceDesc chain = ScreenChainDescription();
     Surface* primary = reinterpret_cast<Surface*>(1);
-    EXPECT_LT(device->CreateSurface(&description, &primary, nullptr), 0);
+    EXPECT_LT(device->CreateSurface(&chain, &primary, nullptr), 0) << "no mode, no screen";
     EXPECT_EQ(primary, nullptr);
-    EXPECT_EQ(headless::StepCalls(Fault::CreatePrimarySurface), 1u);
+
+    ASSERT_EQ(device->SetDisplayMode(640, 480, 8), kOk);
+    headless::FailStep(Fault::CreatePrimarySurface, 0, 1);
+    primary = reinterpret_cast<Surface*>(1);
+    EXPECT_LT(device->CreateSurface(&chain, &primary, nullptr), 0);
+    EXPECT_EQ(primary, nullptr);
     EXPECT_EQ(device->Release(), 0u) << "nothing was made that holds the device";
 }
 
-TEST_F(DisplayFaultTest, NoBackBuffer) {
-    headless::FailStep(Fault::GetBackBuffer);
+TEST_F(DisplayFaultTest, FailedCreationsHandOutNothing) {
+    headless::FailStep(Fault::GetBackBuffer, 0, 1);
+    headless::FailStep(Fault::CreatePalette, 0, 1);
+    headless::FailStep(Fault::CreateOffscreenSurface, 0, 1);
+    headless::FailStep(Fault::GetDC, 0, 1);
     SurfaceCaps caps{DDSCAPS_BACKBUFFER};
     Surface* back = reinterpret_cast<Surface*>(1);
     EXPECT_LT(primary->GetAttachedSurface(&caps, &back), 0);
     EXPECT_EQ(back, nullptr);
-}
-
-TEST_F(DisplayFaultTest, NoPalette) {
-    headless::FailStep(Fault::CreatePalette);
     const PaletteEntry black[256] = {};
     Palette* palette = reinterpret_cast<Palette*>(1);
     EXPECT_LT(device->CreatePalette(DDPCAPS_8BIT, black, &palette, nullptr), 0);
     EXPECT_EQ(palette, nullptr);
-}
-
-TEST_F(DisplayFaultTest, NoOffscreenSurface) {
-    headless::FailStep(Fault::CreateOffscreenSurface, 1, 1);
-    EXPECT_NE(MakeSurface(20, 20), nullptr);
-    SurfaceDesc description;
-    description.size = sizeof description;
-    description.flags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-    description.width = description.height = 20;
-    description.caps.caps = DDSCAPS_OFFSCREENPLAIN;
+    const SurfaceDesc offscreen = OffscreenDescription(20, 20);
     Surface* surface = reinterpret_cast<Surface*>(1);
-    EXPECT_LT(device->CreateSurface(&description, &surface, nullptr), 0);
+    EXPECT_LT(device->CreateSurface(&offscreen, &surface, nullptr), 0);
     EXPECT_EQ(surface, nullptr);
     EXPECT_NE(MakeSurface(20, 20), nullptr);
+    DeviceContext* context = reinterpret_cast<DeviceContext*>(1);
+    EXPECT_LT(backBuffer->GetDC(&context), 0);
+    EXPECT_EQ(context, nullptr);
+    EXPECT_EQ(Fill(backBuffer, 2), kOk) << "the surface is not left busy";
 }
 
-TEST_F(DisplayFaultTest, LockFailsAndTheSurfaceStaysFree) {
+TEST_F(DisplayFaultTest, AFailedLockLeavesTheSurfaceFree) {
     Surface* surface = MakeSurface(20, 20);
     headless::FailStep(Fault::LockSurface, 0, 1);
     SurfaceDesc description;
@@ -126,28 +100,15 @@ TEST_F(DisplayFaultTest, LockFailsAndTheSurfaceStaysFree) {
     surface->Unlock(nullptr);
 }
 
-TEST_F(DisplayFaultTest, NoDeviceContext) {
-    headless::FailStep(Fault::GetDC, 0, 1);
-    DeviceContext* context = reinterpret_cast<DeviceContext*>(1);
-    EXPECT_LT(backBuffer->GetDC(&context), 0);
-    EXPECT_EQ(context, nullptr);
-    // The surface is not left busy.
-    BltFx fx{sizeof(BltFx), 2};
-    EXPECT_EQ(backBuffer->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, &fx), kOk);
-}
-
-TEST_F(DisplayFaultTest, FailedBlitsChangeNothing) {
+TEST_F(DisplayFaultTest, FailedBlitsAndFlipsChangeAndShowNothing) {
     Surface* tile = MakeKeyedSurface(20, 20, 253);
     WritePixels(*tile, std::vector<uint8_t>(400, 6));
     headless::FailStep(Fault::Blit);
-    BltFx fx{sizeof(BltFx), 2};
-    EXPECT_LT(backBuffer->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, &fx), 0);
+    EXPECT_LT(Fill(backBuffer, 2), 0);
     EXPECT_LT(backBuffer->BltFast(0, 0, tile, nullptr, DDBLTFAST_SRCCOLORKEY), 0);
     EXPECT_EQ(PixelsOf(*backBuffer), std::vector<uint8_t>(640 * 480, 0));
     EXPECT_EQ(headless::StepCalls(Fault::Blit), 2u);
-}
 
-TEST_F(DisplayFaultTest, AFailedFlipShowsNothingAndSwapsNothing) {
     const uint8_t* front = primary->Pixels();
     headless::FailStep(Fault::Flip, 0, 2);
     EXPECT_LT(primary->Flip(nullptr, DDFLIP_WAIT), 0);

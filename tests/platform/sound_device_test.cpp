@@ -10,48 +10,30 @@
 namespace platform {
 namespace {
 
-using testing_support::kGameFormat;
-using testing_support::Pull;
-using testing_support::SoundTest;
-using testing_support::StaticBuffer;
-using testing_support::Status;
+using namespace testing_support;
 
-class SoundDeviceTest : public testing::Test {
-protected:
-    void SetUp() override { headless::Reset(); }
-};
+TEST(SoundDevice, HoldsTheAudioOutputUntilItsLastReleaseAndSaysWhyItCannot) {
+    headless::Reset();
+    headless::FailStep(Fault::CreateSoundDevice, 0, 1);
+    SoundDevice* device = reinterpret_cast<SoundDevice*>(&device);
+    EXPECT_EQ(CreateSoundDevice(nullptr, &device, nullptr), kErrNoDevice);
+    EXPECT_EQ(device, nullptr);
+    EXPECT_FALSE(headless::AudioOpen());
+    EXPECT_EQ(std::string(LastErrorText()).rfind("no audio device: ", 0), 0u);
 
-TEST_F(SoundDeviceTest, TheDeviceHoldsTheAudioOutputUntilItsLastRelease) {
-    SoundDevice* device = nullptr;
     ASSERT_EQ(CreateSoundDevice(nullptr, &device, nullptr), kOk);
     EXPECT_TRUE(headless::AudioOpen());
+    SoundDevice* second = reinterpret_cast<SoundDevice*>(&device);
+    EXPECT_EQ(CreateSoundDevice(nullptr, &second, nullptr), kErrNoDevice);
+    EXPECT_EQ(second, nullptr);
+    EXPECT_NE(std::string(LastErrorText()).find("in use"), std::string::npos) << LastErrorText();
+
     EXPECT_EQ(device->AddRef(), 2u);
     EXPECT_EQ(device->Release(), 1u);
     EXPECT_TRUE(headless::AudioOpen());
     EXPECT_EQ(device->Release(), 0u);
     EXPECT_FALSE(headless::AudioOpen());
-    EXPECT_EQ(Pull(2), (std::vector<uint8_t>{128, 128}));
-}
-
-TEST_F(SoundDeviceTest, NoAudioOutputMeansNoDeviceAndSaysWhy) {
-    SoundDevice* first = nullptr;
-    ASSERT_EQ(CreateSoundDevice(nullptr, &first, nullptr), kOk);
-    SoundDevice* second = reinterpret_cast<SoundDevice*>(&first);
-    EXPECT_EQ(CreateSoundDevice(nullptr, &second, nullptr), kErrNoDevice);
-    EXPECT_EQ(second, nullptr);
-    std::string why = LastErrorText();
-    EXPECT_EQ(why.rfind("no audio device: ", 0), 0u) << why;
-    EXPECT_NE(why.find("in use"), std::string::npos) << why;
-    first->Release();
-}
-
-TEST_F(SoundDeviceTest, AFailedCreationLeavesTheOutputClosed) {
-    headless::FailStep(Fault::CreateSoundDevice);
-    SoundDevice* device = nullptr;
-    EXPECT_EQ(CreateSoundDevice(nullptr, &device, nullptr), kErrNoDevice);
-    EXPECT_EQ(device, nullptr);
-    EXPECT_FALSE(headless::AudioOpen());
-    EXPECT_EQ(std::string(LastErrorText()).rfind("no audio device: ", 0), 0u);
+    EXPECT_EQ(Pull(2), (Samples{128, 128}));
 }
 
 using SoundBufferMakingTest = SoundTest;
@@ -64,8 +46,7 @@ TEST_F(SoundBufferMakingTest, OnlyUnsigned8BitMonoAt22050IsAccepted) {
     WaveFormat stereo = kGameFormat;
     stereo.channels = 2;
     WaveFormat faster = kGameFormat;
-    faster.samplesPerSec = 44100;
-    faster.avgBytesPerSec = 44100;
+    faster.samplesPerSec = faster.avgBytesPerSec = 44100;
     WaveFormat compressed = kGameFormat;
     compressed.formatTag = 2;
     for (const WaveFormat* format : {&sixteenBit, &stereo, &faster, &compressed}) {
@@ -95,15 +76,14 @@ TEST_F(SoundBufferMakingTest, FaultsFailTheStepAndMakeNothing) {
 
 TEST_F(SoundBufferMakingTest, ReleasingTheDeviceFreesEveryBufferStillMade) {
     // Left for the device: LeakSanitizer reports any of these that outlive it.
-    SoundBuffer* original = MakeBuffer(std::vector<uint8_t>(1000, 140));
-    SoundBuffer* copy = Duplicate(original);
-    copy->AddRef();
+    SoundBuffer* original = MakeBuffer(Samples(1000, 140));
+    Duplicate(original)->AddRef();
     MakeBuffer({1, 2, 3});
     ASSERT_EQ(original->Play(0, 0, DSBPLAY_LOOPING), kOk);
     EXPECT_EQ(device_->Release(), 0u);
     device_ = nullptr;
     EXPECT_FALSE(headless::AudioOpen());
-    EXPECT_EQ(Pull(3), std::vector<uint8_t>(3, 128));
+    EXPECT_EQ(Pull(3), Samples(3, 128));
 }
 
 }  // namespace

@@ -9,12 +9,7 @@
 namespace platform {
 namespace {
 
-using testing_support::Position;
-using testing_support::Pull;
-using testing_support::SoundTest;
-using testing_support::Status;
-using testing_support::Write;
-using Samples = std::vector<uint8_t>;
+using namespace testing_support;
 
 using PlaybackTest = SoundTest;
 
@@ -23,52 +18,38 @@ TEST_F(PlaybackTest, AOneShotStopsAtItsEndAndGoesBackToTheStart) {
     ASSERT_EQ(buffer->Play(0, 0, 0), kOk);
     EXPECT_EQ(Status(buffer), DSBSTATUS_PLAYING);
     EXPECT_EQ(Pull(3), (Samples{130, 131, 132}));
-    EXPECT_EQ(Status(buffer), DSBSTATUS_PLAYING);
     EXPECT_EQ(Position(buffer), 3u);
     EXPECT_EQ(Pull(3), (Samples{133, 128, 128}));
     EXPECT_EQ(Status(buffer), 0u);
     EXPECT_EQ(Position(buffer), 0u);
-    // Played again it starts from the beginning.
     ASSERT_EQ(buffer->Play(0, 0, 0), kOk);
     EXPECT_EQ(Pull(2), (Samples{130, 131}));
+
+    // Stop keeps the place, and play resumes there; rewound, it starts over.
+    ASSERT_EQ(buffer->Stop(), kOk);
+    EXPECT_EQ(Status(buffer), 0u);
+    EXPECT_EQ(Position(buffer), 2u);
+    EXPECT_EQ(Pull(2), (Samples{128, 128}));
+    ASSERT_EQ(buffer->Play(0, 0, 0), kOk);
+    EXPECT_EQ(Pull(1), (Samples{132}));
+    ASSERT_EQ(buffer->Stop(), kOk);
+    ASSERT_EQ(buffer->SetCurrentPosition(0), kOk);
+    ASSERT_EQ(buffer->Play(0, 0, 0), kOk);
+    EXPECT_EQ(Pull(1), (Samples{130}));
 }
 
-TEST_F(PlaybackTest, ALoopWrapsFromWhereItStarted) {
+// A loop wraps from where it started; played again while playing it keeps
+// its place but takes the new mode.
+TEST_F(PlaybackTest, ALoopWrapsFromWhereItStartedUntilPlayedOnce) {
     SoundBuffer* buffer = MakeBuffer({130, 131, 132});
     ASSERT_EQ(buffer->SetCurrentPosition(2), kOk);
     ASSERT_EQ(buffer->Play(0, 0, DSBPLAY_LOOPING), kOk);
     EXPECT_EQ(Status(buffer), DSBSTATUS_PLAYING | DSBSTATUS_LOOPING);
     EXPECT_EQ(Pull(8), (Samples{132, 130, 131, 132, 130, 131, 132, 130}));
     EXPECT_EQ(Position(buffer), 1u);
-    EXPECT_EQ(Status(buffer), DSBSTATUS_PLAYING | DSBSTATUS_LOOPING);
-}
-
-TEST_F(PlaybackTest, PlayingAPlayingBufferKeepsItsPlaceButTakesTheNewMode) {
-    SoundBuffer* buffer = MakeBuffer({130, 131, 132});
-    ASSERT_EQ(buffer->Play(0, 0, DSBPLAY_LOOPING), kOk);
-    EXPECT_EQ(Pull(2), (Samples{130, 131}));
     ASSERT_EQ(buffer->Play(0, 0, 0), kOk);
     EXPECT_EQ(Status(buffer), DSBSTATUS_PLAYING);
-    EXPECT_EQ(Pull(3), (Samples{132, 128, 128}));
-}
-
-TEST_F(PlaybackTest, StopKeepsThePositionAndPlayResumesThere) {
-    SoundBuffer* buffer = MakeBuffer({130, 131, 132, 133, 134});
-    ASSERT_EQ(buffer->Play(0, 0, DSBPLAY_LOOPING), kOk);
-    Pull(3);
-    ASSERT_EQ(buffer->Stop(), kOk);
-    EXPECT_EQ(Status(buffer), 0u);
-    EXPECT_EQ(Position(buffer), 3u);
-    EXPECT_EQ(Pull(2), (Samples{128, 128}));
-    ASSERT_EQ(buffer->Play(0, 0, 0), kOk);
-    EXPECT_EQ(Pull(3), (Samples{133, 134, 128}));
-    // Stop then rewind: the next play starts at the beginning.
-    ASSERT_EQ(buffer->Play(0, 0, 0), kOk);
-    Pull(2);
-    ASSERT_EQ(buffer->Stop(), kOk);
-    ASSERT_EQ(buffer->SetCurrentPosition(0), kOk);
-    ASSERT_EQ(buffer->Play(0, 0, 0), kOk);
-    EXPECT_EQ(Pull(1), (Samples{130}));
+    EXPECT_EQ(Pull(3), (Samples{131, 132, 128}));
 }
 
 TEST_F(PlaybackTest, ADuplicateSharesSamplesButNotPositionOrStatus) {
@@ -79,11 +60,9 @@ TEST_F(PlaybackTest, ADuplicateSharesSamplesButNotPositionOrStatus) {
     EXPECT_EQ(Position(copy), 0u);
 
     ASSERT_EQ(copy->Play(0, 0, 0), kOk);
-    EXPECT_EQ(Status(copy), DSBSTATUS_PLAYING);
     EXPECT_EQ(Status(original), 0u);
     EXPECT_EQ(Pull(2), (Samples{130, 131}));
     EXPECT_EQ(Position(original), 2u);
-
     // Samples written through the original are heard through the copy.
     ASSERT_EQ(Write(original, 2, {150, 160}), kOk);
     EXPECT_EQ(Pull(3), (Samples{150, 160, 128}));
@@ -93,6 +72,15 @@ TEST_F(PlaybackTest, ADuplicateSharesSamplesButNotPositionOrStatus) {
     ASSERT_EQ(original->Play(0, 0, 0), kOk);  // from 2
     ASSERT_EQ(copy->Play(0, 0, 0), kOk);      // from 0
     EXPECT_EQ(Pull(3), (Samples{128 + 22 + 2, 128 + 32 + 3, 128 + 22}));
+
+    // Released, a buffer is no longer heard, but its duplicate is.
+    ASSERT_EQ(copy->SetCurrentPosition(0), kOk);
+    ASSERT_EQ(original->Play(0, 0, DSBPLAY_LOOPING), kOk);
+    ASSERT_EQ(copy->Play(0, 0, DSBPLAY_LOOPING), kOk);
+    EXPECT_EQ(original->Release(), 0u);
+    EXPECT_EQ(copy->AddRef(), 2u);
+    EXPECT_EQ(copy->Release(), 1u);
+    EXPECT_EQ(Pull(2), (Samples{130, 131})) << "the copy alone";
 }
 
 TEST_F(PlaybackTest, BuffersMixAroundTheMidpointAndClip) {
@@ -109,31 +97,16 @@ TEST_F(PlaybackTest, LongPullsFollowEverySampleAcrossTheMixersBlocks) {
     for (size_t i = 0; i < ramp.size(); ++i) {
         ramp[i] = static_cast<uint8_t>(64 + i % 128);
     }
-    Samples shortOne(700, 129);
     SoundBuffer* looped = MakeBuffer(ramp);
-    SoundBuffer* once = MakeBuffer(shortOne);
+    SoundBuffer* once = MakeBuffer(Samples(700, 129));
     ASSERT_EQ(looped->Play(0, 0, DSBPLAY_LOOPING), kOk);
     ASSERT_EQ(once->Play(0, 0, 0), kOk);
-    Samples heard = Pull(4000);
+    const Samples heard = Pull(4000);
     for (size_t i = 0; i < heard.size(); ++i) {
-        int expected = ramp[i % ramp.size()] + (i < shortOne.size() ? 1 : 0);
-        ASSERT_EQ(heard[i], expected) << "sample " << i;
+        ASSERT_EQ(heard[i], ramp[i % ramp.size()] + (i < 700 ? 1 : 0)) << "sample " << i;
     }
     EXPECT_EQ(Position(looped), 4000u % 1500u);
     EXPECT_EQ(Status(once), 0u);
-}
-
-TEST_F(PlaybackTest, AReleasedBufferIsNoLongerHeardButItsDuplicateIs) {
-    SoundBuffer* original = MakeBuffer({140});
-    SoundBuffer* copy = Duplicate(original);
-    ASSERT_EQ(original->Play(0, 0, DSBPLAY_LOOPING), kOk);
-    ASSERT_EQ(copy->Play(0, 0, DSBPLAY_LOOPING), kOk);
-    EXPECT_EQ(Pull(1), (Samples{152}));
-    EXPECT_EQ(original->Release(), 0u);
-    EXPECT_EQ(Pull(2), (Samples{140, 140}));
-    EXPECT_EQ(copy->AddRef(), 2u);
-    EXPECT_EQ(copy->Release(), 1u);
-    EXPECT_EQ(Pull(1), (Samples{140}));
 }
 
 }  // namespace

@@ -13,6 +13,8 @@
 
 namespace platform::testing_support {
 
+using Samples = std::vector<uint8_t>;
+
 inline constexpr WaveFormat kGameFormat{WAVE_FORMAT_PCM, 1, kSampleRate, kSampleRate, 1, 8};
 
 inline SoundBufferDesc StaticBuffer(uint32_t bytes, const WaveFormat* format = &kGameFormat) {
@@ -24,8 +26,8 @@ inline SoundBufferDesc StaticBuffer(uint32_t bytes, const WaveFormat* format = &
     return description;
 }
 
-inline std::vector<uint8_t> Pull(uint32_t count) {
-    std::vector<uint8_t> samples(count, 0);
+inline Samples Pull(uint32_t count) {
+    Samples samples(count, 0);
     headless::PullAudio(samples.data(), count);
     return samples;
 }
@@ -43,7 +45,7 @@ inline uint32_t Position(SoundBuffer* buffer) {
 }
 
 // Writes samples from offset on, wrapping as the lock does.
-inline Result Write(SoundBuffer* buffer, uint32_t offset, const std::vector<uint8_t>& samples) {
+inline Result Write(SoundBuffer* buffer, uint32_t offset, const Samples& samples) {
     void* first = nullptr;
     void* second = nullptr;
     uint32_t firstBytes = 0;
@@ -73,7 +75,7 @@ protected:
         }
     }
 
-    SoundBuffer* MakeBuffer(const std::vector<uint8_t>& samples) {
+    SoundBuffer* MakeBuffer(const Samples& samples) {
         SoundBufferDesc description = StaticBuffer(static_cast<uint32_t>(samples.size()));
         SoundBuffer* buffer = nullptr;
         EXPECT_EQ(device_->CreateSoundBuffer(&description, &buffer, nullptr), kOk);
@@ -87,6 +89,15 @@ protected:
         SoundBuffer* copy = nullptr;
         EXPECT_EQ(device_->DuplicateSoundBuffer(original, &copy), kOk);
         return copy;
+    }
+
+    // Plays the buffer looped from 0 and gives one pass of it.
+    static Samples Contents(SoundBuffer* buffer, uint32_t size) {
+        EXPECT_EQ(buffer->SetCurrentPosition(0), kOk);
+        EXPECT_EQ(buffer->Play(0, 0, DSBPLAY_LOOPING), kOk);
+        Samples heard = Pull(size);
+        EXPECT_EQ(buffer->Stop(), kOk);
+        return heard;
     }
 
     SoundDevice* device_ = nullptr;

@@ -1,4 +1,4 @@
-// Surfaces: their layout, colour fill, locks and lifetimes.
+// Surfaces: their layout, colour fill, locks, palettes and lifetimes.
 #include <cstdint>
 #include <vector>
 
@@ -10,20 +10,16 @@ namespace {
 
 using SurfaceTest = DisplayTest;
 
-TEST_F(SurfaceTest, RowsAreWiderThanThePictureAndAligned) {
-    for (uint32_t width : {1u, 20u, 31u, 32u, 33u, 64u, 640u}) {
+TEST_F(SurfaceTest, RowsArePaddedAndALockHandsOutThePitch) {
+    for (uint32_t width : {1u, 31u, 32u, 33u, 640u}) {
         Surface* surface = MakeSurface(width, 3);
-        ASSERT_NE(surface, nullptr);
         EXPECT_GT(surface->Pitch(), surface->Width()) << "width " << width;
         EXPECT_EQ(surface->Pitch() % 32, 0) << "width " << width;
         EXPECT_EQ(reinterpret_cast<uintptr_t>(surface->Pixels()) % 32, 0u);
     }
     EXPECT_GT(backBuffer->Pitch(), 640);
-    EXPECT_EQ(backBuffer->Width(), 640);
     EXPECT_EQ(backBuffer->Height(), 480);
-}
 
-TEST_F(SurfaceTest, LockHandsOutTheFirstPixelAndThePitch) {
     Surface* surface = MakeSurface(20, 20);
     SurfaceDesc description;
     description.size = sizeof description;
@@ -32,44 +28,30 @@ TEST_F(SurfaceTest, LockHandsOutTheFirstPixelAndThePitch) {
     EXPECT_EQ(description.pitch, surface->Pitch());
     EXPECT_EQ(description.width, 20u);
     EXPECT_EQ(description.height, 20u);
-    // Row 1 starts a pitch further on, not a width.
-    static_cast<uint8_t*>(description.surface)[description.pitch] = 9;
-    ASSERT_EQ(surface->Unlock(nullptr), kOk);
-    EXPECT_EQ(PixelsOf(*surface)[20], 9);
-}
+    static_cast<uint8_t*>(description.surface)[description.pitch] = 9;  // row 1, column 0
 
-TEST_F(SurfaceTest, ALockedSurfaceRefusesEverythingElseUntilUnlocked) {
-    Surface* surface = MakeSurface(8, 8);
-    Surface* source = MakeSurface(4, 4);
-    SurfaceDesc description;
-    description.size = sizeof description;
-    ASSERT_EQ(surface->Lock(nullptr, &description, DDLOCK_WAIT, nullptr), kOk);
-
+    // A locked surface refuses everything else until unlocked.
     SurfaceDesc again;
     again.size = sizeof again;
     EXPECT_EQ(surface->Lock(nullptr, &again, DDLOCK_WAIT, nullptr), kErrSurfaceBusy);
-    BltFx fx{sizeof(BltFx), 5};
-    EXPECT_EQ(surface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx),
-              kErrSurfaceBusy);
-    EXPECT_EQ(surface->BltFast(0, 0, source, nullptr, DDBLTFAST_WAIT), kErrSurfaceBusy);
-    EXPECT_EQ(source->BltFast(0, 0, surface, nullptr, DDBLTFAST_WAIT), kErrInvalidRect)
-        << "the bigger surface does not fit the smaller one";
+    EXPECT_EQ(Fill(surface, 5), kErrSurfaceBusy);
+    EXPECT_EQ(surface->BltFast(0, 0, MakeSurface(4, 4), nullptr, DDBLTFAST_WAIT), kErrSurfaceBusy);
     DeviceContext* context = nullptr;
     EXPECT_EQ(surface->GetDC(&context), kErrSurfaceBusy);
     EXPECT_EQ(context, nullptr);
-
     ASSERT_EQ(surface->Unlock(nullptr), kOk);
     EXPECT_EQ(surface->Unlock(nullptr), kErrGeneric) << "not locked any more";
-    EXPECT_EQ(surface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx), kOk);
+    EXPECT_EQ(PixelsOf(*surface)[20], 9);
 }
 
-TEST_F(SurfaceTest, ColourFillCoversTheRectangleOnly) {
+TEST_F(SurfaceTest, ColourFillCoversTheRectangleOnlyAndRefusesOneLeavingTheSurface) {
     Surface* surface = MakeSurface(10, 6);
-    BltFx fx{sizeof(BltFx), 7};
-    ASSERT_EQ(surface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx), kOk);
-    EXPECT_EQ(PixelsOf(*surface), std::vector<uint8_t>(60, 7));
-
-    fx.fillColor = 0x1FE;  // an 8-bit surface takes the low byte
+    ASSERT_EQ(Fill(surface, 7), kOk);
+    BltFx fx{sizeof(BltFx), 0x1FE};  // an 8-bit surface takes the low byte
+    for (const Rect& outside : {Rect{-1, 0, 4, 4}, Rect{0, 0, 11, 6}, Rect{0, 0, 10, 7},
+                                Rect{5, 5, 5, 6}, Rect{4, 2, 3, 5}}) {
+        EXPECT_EQ(surface->Blt(&outside, nullptr, nullptr, DDBLT_COLORFILL, &fx), kErrInvalidRect);
+    }
     const Rect inner{2, 1, 5, 3};
     ASSERT_EQ(surface->Blt(&inner, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx), kOk);
     const std::vector<uint8_t> pixels = PixelsOf(*surface);
@@ -81,78 +63,37 @@ TEST_F(SurfaceTest, ColourFillCoversTheRectangleOnly) {
     }
 }
 
-TEST_F(SurfaceTest, ColourFillRefusesARectangleLeavingTheSurfaceAndChangesNothing) {
-    Surface* surface = MakeSurface(10, 6);
-    BltFx fx{sizeof(BltFx), 3};
-    for (const Rect& outside : {Rect{-1, 0, 4, 4}, Rect{0, 0, 11, 6}, Rect{0, 0, 10, 7},
-                                Rect{5, 5, 5, 6}, Rect{4, 2, 3, 5}}) {
-        EXPECT_EQ(surface->Blt(&outside, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx),
-                  kErrInvalidRect);
-    }
-    EXPECT_EQ(PixelsOf(*surface), std::vector<uint8_t>(60, 0));
-}
-
-TEST_F(SurfaceTest, OffscreenSurfacesNeedASensibleSize) {
-    SurfaceDesc description;
-    description.size = sizeof description;
-    description.flags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-    description.caps.caps = DDSCAPS_OFFSCREENPLAIN;
-    Surface* surface = reinterpret_cast<Surface*>(&description);  // must be overwritten
+TEST_F(SurfaceTest, SurfacesNeedASensibleSizeAndThereIsOneScreenChain) {
+    Surface* surface = reinterpret_cast<Surface*>(&device);  // must be overwritten
     for (auto [width, height] : {std::pair{0u, 5u}, {5u, 0u}, {100000u, 5u}}) {
-        description.width = width;
-        description.height = height;
+        const SurfaceDesc description = OffscreenDescription(width, height);
         EXPECT_EQ(device->CreateSurface(&description, &surface, nullptr), kErrInvalidParams);
         EXPECT_EQ(surface, nullptr);
     }
-    description.width = 5;
-    description.height = 5;
-    description.flags = DDSD_CAPS;
-    EXPECT_EQ(device->CreateSurface(&description, &surface, nullptr), kErrInvalidParams);
-}
+    SurfaceDesc sizeless = OffscreenDescription(5, 5);
+    sizeless.flags = DDSD_CAPS;
+    EXPECT_EQ(device->CreateSurface(&sizeless, &surface, nullptr), kErrInvalidParams);
 
-TEST_F(SurfaceTest, ThereIsOnePrimarySurfaceAtATime) {
-    SurfaceDesc description;
-    description.size = sizeof description;
-    description.flags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
-    description.backBufferCount = 1;
-    description.caps.caps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
-    Surface* second = nullptr;
-    EXPECT_EQ(device->CreateSurface(&description, &second, nullptr), kErrGeneric);
-    EXPECT_EQ(second, nullptr);
+    // An off-screen surface has no back buffer and cannot flip.
+    Surface* offscreen = MakeSurface(4, 4);
+    SurfaceCaps caps{DDSCAPS_BACKBUFFER};
+    Surface* attached = offscreen;
+    EXPECT_LT(offscreen->GetAttachedSurface(&caps, &attached), 0);
+    EXPECT_EQ(attached, nullptr);
+    EXPECT_EQ(offscreen->Flip(nullptr, DDFLIP_WAIT), kErrInvalidParams);
 
-    backBuffer->Release();
-    backBuffer = nullptr;
+    const SurfaceDesc chain = ScreenChainDescription();
+    EXPECT_EQ(device->CreateSurface(&chain, &surface, nullptr), kErrGeneric);
+    EXPECT_EQ(surface, nullptr);
+    // The back buffer outlives the primary while it is held.
     primary->Release();
     primary = nullptr;
-    ASSERT_EQ(device->CreateSurface(&description, &second, nullptr), kOk);
-    primary = second;
-}
-
-TEST_F(SurfaceTest, AnOffscreenSurfaceHasNoBackBuffer) {
-    Surface* surface = MakeSurface(4, 4);
-    SurfaceCaps caps{DDSCAPS_BACKBUFFER};
-    Surface* attached = surface;
-    EXPECT_LT(surface->GetAttachedSurface(&caps, &attached), 0);
-    EXPECT_EQ(attached, nullptr);
-    EXPECT_EQ(surface->Flip(nullptr, DDFLIP_WAIT), kErrInvalidParams);
-}
-
-TEST_F(SurfaceTest, TheBackBufferOutlivesThePrimaryWhileItIsHeld) {
-    primary->Release();  // the chain's front goes first
-    primary = nullptr;
-    BltFx fx{sizeof(BltFx), 4};
-    ASSERT_EQ(backBuffer->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx), kOk);
+    ASSERT_EQ(Fill(backBuffer, 4), kOk);
     EXPECT_EQ(PixelsOf(*backBuffer)[640 * 480 - 1], 4);
     EXPECT_EQ(backBuffer->Flip(nullptr, DDFLIP_WAIT), kErrInvalidParams);
-}
-
-TEST_F(SurfaceTest, TheDeviceLastsAsLongAsItsSurfaces) {
-    Surface* surface = MakeSurface(4, 4);
-    surface->AddRef();
-    EXPECT_EQ(surface->Release(), 1u);
-    // The device has its creator's reference plus one per live surface.
-    EXPECT_EQ(device->AddRef(), 5u);
-    EXPECT_EQ(device->Release(), 4u);
+    backBuffer->Release();
+    backBuffer = nullptr;
+    ASSERT_EQ(device->CreateSurface(&chain, &primary, nullptr), kOk) << "the chain is free again";
 }
 
 TEST_F(SurfaceTest, PalettesCopyTheirEntriesInAndOut) {

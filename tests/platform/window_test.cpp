@@ -10,19 +10,13 @@
 namespace platform {
 namespace {
 
-struct Received {
-    WindowHandle window;
-    uint32_t message;
-    uintptr_t wParam;
-};
-
-std::vector<Received> received;
+std::vector<uint32_t> received;
 intptr_t createResult = 0;
 
 // A procedure shaped like the game's: quit on destroy, validate on paint.
 intptr_t GameLikeProcedure(WindowHandle window, uint32_t message, uintptr_t wParam,
                            intptr_t lParam) {
-    received.push_back({window, message, wParam});
+    received.push_back(message);
     switch (message) {
         case WM_CREATE:
             return createResult;
@@ -46,162 +40,116 @@ protected:
         headless::Reset();
         received.clear();
         createResult = 0;
-    }
-
-    WindowClass GameClass() {
-        WindowClass windowClass;
-        windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC;
-        windowClass.procedure = &GameLikeProcedure;
-        windowClass.instance = GetProgramInstance();
-        windowClass.cursor = Cursor::Arrow;
-        windowClass.background = Brush::Black;
-        windowClass.className = "GAMECLASS";
-        return windowClass;
+        gameClass.procedure = &GameLikeProcedure;
+        gameClass.className = "GAMECLASS";
     }
 
     WindowHandle MakeWindow() {
-        const WindowClass windowClass = GameClass();
-        EXPECT_NE(RegisterClass(&windowClass), 0);
+        RegisterClass(&gameClass);
         return CreateWindowEx(0, "GAMECLASS", "Stackwell", WS_POPUP | WS_VISIBLE, 0, 0,
                               GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr,
                               nullptr, GetProgramInstance(), nullptr);
     }
 
-    // Takes one message as the game's loop does; false when there is none.
-    bool TakeOne(Message& message) {
-        if (!PeekMessage(&message, nullptr, 0, 0, PM_REMOVE)) {
-            return false;
+    // Takes one message as the game's loop does: its kind, or 0 when there is none.
+    static uint32_t TakeOne(WindowHandle filter = nullptr) {
+        Message message;
+        if (!PeekMessage(&message, filter, 0, 0, PM_REMOVE)) {
+            return 0;
         }
+        taken = message;
         TranslateMessage(&message);
         DispatchMessage(&message);
-        return true;
+        return message.message;
     }
+
+    WindowClass gameClass;
+    static inline Message taken;
 };
 
-TEST_F(WindowTest, CreatingTheWindowOpensItAndSendsCreate) {
+TEST_F(WindowTest, TheGameHasOneWindowOfARegisteredClass) {
+    WindowClass nameless = gameClass;
+    nameless.className = nullptr;
+    WindowClass withoutProcedure = gameClass;
+    withoutProcedure.procedure = nullptr;
+    EXPECT_EQ(RegisterClass(&nameless), 0);
+    EXPECT_EQ(RegisterClass(&withoutProcedure), 0);
+    EXPECT_EQ(RegisterClass(nullptr), 0);
+    EXPECT_EQ(CreateWindowEx(0, "GAMECLASS", "x", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
+                             nullptr),
+              nullptr);
+
+    createResult = -1;  // a procedure refusing creation leaves no window
+    EXPECT_EQ(MakeWindow(), nullptr);
+    EXPECT_FALSE(headless::WindowOpen());
+    EXPECT_EQ(received, (std::vector<uint32_t>{WM_CREATE, WM_DESTROY}));
+
+    createResult = 0;
+    received.clear();
     WindowHandle window = MakeWindow();
     ASSERT_NE(window, nullptr);
+    EXPECT_EQ(RegisterClass(&gameClass), 0) << "the name is taken";
     EXPECT_TRUE(IsWindow(window));
     EXPECT_TRUE(headless::WindowOpen());
     EXPECT_STREQ(headless::WindowTitle(), "Stackwell");
-    ASSERT_EQ(received.size(), 1u);
-    EXPECT_EQ(received[0].message, WM_CREATE);
-    EXPECT_EQ(received[0].window, window);
-}
-
-TEST_F(WindowTest, AProcedureRefusingCreateLeavesNoWindow) {
-    createResult = -1;
-    EXPECT_EQ(MakeWindow(), nullptr);
-    EXPECT_FALSE(headless::WindowOpen());
-    ASSERT_EQ(received.size(), 2u);
-    EXPECT_EQ(received[1].message, WM_DESTROY);
-}
-
-TEST_F(WindowTest, ClassesNeedANameAProcedureAndAFreeName) {
-    WindowClass windowClass = GameClass();
-    EXPECT_NE(RegisterClass(&windowClass), 0);
-    EXPECT_EQ(RegisterClass(&windowClass), 0) << "the name is taken";
-    windowClass.className = "OTHER";
-    windowClass.procedure = nullptr;
-    EXPECT_EQ(RegisterClass(&windowClass), 0);
-    windowClass.procedure = &GameLikeProcedure;
-    windowClass.className = nullptr;
-    EXPECT_EQ(RegisterClass(&windowClass), 0);
-    EXPECT_EQ(RegisterClass(nullptr), 0);
-    EXPECT_EQ(CreateWindowEx(0, "NOSUCHCLASS", "x", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
-                             nullptr),
-              nullptr);
-}
-
-TEST_F(WindowTest, TheGameHasOneWindowAtATime) {
-    ASSERT_NE(MakeWindow(), nullptr);
-    EXPECT_EQ(CreateWindowEx(0, "GAMECLASS", "second", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                             nullptr, nullptr),
-              nullptr);
+    EXPECT_EQ(received, std::vector<uint32_t>{WM_CREATE});
+    EXPECT_EQ(MakeWindow(), nullptr) << "a second window";
 }
 
 TEST_F(WindowTest, ACloseRequestEndsInAQuitMessageWithTheExitCode) {
     WindowHandle window = MakeWindow();
     headless::RequestClose();
-
-    Message message;
-    ASSERT_TRUE(TakeOne(message));
-    EXPECT_EQ(message.message, WM_CLOSE);
-    EXPECT_EQ(message.window, window);
+    ASSERT_EQ(TakeOne(), WM_CLOSE);
+    EXPECT_EQ(taken.window, window);
     // The default procedure destroyed the window, which heard WM_DESTROY.
     EXPECT_FALSE(IsWindow(window));
     EXPECT_FALSE(headless::WindowOpen());
-    ASSERT_EQ(received.back().message, WM_DESTROY);
+    EXPECT_EQ(received.back(), WM_DESTROY);
+    ASSERT_EQ(TakeOne(), WM_QUIT);
+    EXPECT_EQ(taken.window, nullptr);
+    EXPECT_EQ(taken.wParam, 0u);
+    EXPECT_EQ(TakeOne(), 0u);
 
-    ASSERT_TRUE(TakeOne(message));
-    EXPECT_EQ(message.message, WM_QUIT);
-    EXPECT_EQ(message.window, nullptr);
-    EXPECT_EQ(message.wParam, 0u);
-    EXPECT_FALSE(TakeOne(message));
-}
-
-TEST_F(WindowTest, QuitCarriesAnyExitCode) {
-    PostQuitMessage(3);
     PostQuitMessage(-1);
-    Message message;
-    ASSERT_TRUE(PeekMessage(&message, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(message.wParam, 3u);
-    ASSERT_TRUE(PeekMessage(&message, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(static_cast<int32_t>(message.wParam), -1);
+    ASSERT_EQ(TakeOne(), WM_QUIT);
+    EXPECT_EQ(static_cast<int32_t>(taken.wParam), -1);
 }
 
 TEST_F(WindowTest, MessagesComeInOrderAndStayUnlessRemoved) {
     WindowHandle window = MakeWindow();
     headless::SetTicks(4321);
+    PostQuitMessage(0);
     ASSERT_TRUE(PostMessage(window, WM_ACTIVATEAPP, 1, 0));
     ASSERT_TRUE(PostMessage(nullptr, 0x0400, 2, 0));
     Message message;
     ASSERT_TRUE(PeekMessage(&message, nullptr, 0, 0, PM_NOREMOVE));
-    EXPECT_EQ(message.message, WM_ACTIVATEAPP);
-    EXPECT_EQ(message.time, 4321u);
-    ASSERT_TRUE(PeekMessage(&message, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(message.message, WM_ACTIVATEAPP);
-    ASSERT_TRUE(PeekMessage(&message, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(message.wParam, 2u);
-    EXPECT_FALSE(PeekMessage(&message, nullptr, 0, 0, PM_REMOVE));
-}
-
-TEST_F(WindowTest, AWindowFilterLeavesThreadMessagesQueued) {
-    WindowHandle window = MakeWindow();
-    PostQuitMessage(0);
-    PostMessage(window, WM_ACTIVATEAPP, 0, 0);
-    Message message;
-    ASSERT_TRUE(PeekMessage(&message, window, 0, 0, PM_REMOVE));
-    EXPECT_EQ(message.message, WM_ACTIVATEAPP);
-    EXPECT_FALSE(PeekMessage(&message, window, 0, 0, PM_REMOVE));
-    ASSERT_TRUE(PeekMessage(&message, nullptr, 0, 0, PM_REMOVE));
     EXPECT_EQ(message.message, WM_QUIT);
+    EXPECT_EQ(message.time, 4321u);
+    // A window filter leaves the thread's own messages queued.
+    EXPECT_EQ(TakeOne(window), WM_ACTIVATEAPP);
+    EXPECT_EQ(TakeOne(window), 0u);
+    EXPECT_EQ(TakeOne(), WM_QUIT);
+    EXPECT_EQ(TakeOne(), 0x0400u);
+    EXPECT_EQ(TakeOne(), 0u);
 }
 
 TEST_F(WindowTest, PaintingValidatesTheWindow) {
     WindowHandle window = MakeWindow();
     headless::Expose();
     headless::Expose();  // still one repaint pending
-    Message message;
-    ASSERT_TRUE(TakeOne(message));
-    EXPECT_EQ(message.message, WM_PAINT);
-    EXPECT_FALSE(TakeOne(message));
-
-    // A repaint that the window validates before the loop comes round is gone.
+    EXPECT_EQ(TakeOne(), WM_PAINT);
+    EXPECT_EQ(TakeOne(), 0u);
+    // A repaint validated before the loop comes round is gone, whether by the
+    // window itself or by the default procedure.
     headless::Expose();
     PaintInfo paint;
     ASSERT_NE(BeginPaint(window, &paint), nullptr);
     EXPECT_EQ(paint.window, window);
     EXPECT_TRUE(EndPaint(window, &paint));
-    EXPECT_FALSE(PeekMessage(&message, nullptr, 0, 0, PM_REMOVE));
-}
-
-TEST_F(WindowTest, TheDefaultProcedureValidatesPaintAndIgnoresTheRest) {
-    WindowHandle window = MakeWindow();
+    EXPECT_EQ(TakeOne(), 0u);
     headless::Expose();
     EXPECT_EQ(DefWindowProc(window, WM_PAINT, 0, 0), 0);
-    Message message;
-    EXPECT_FALSE(PeekMessage(&message, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(TakeOne(), 0u);
     EXPECT_EQ(DefWindowProc(window, WM_ACTIVATEAPP, 1, 0), 0);
     EXPECT_TRUE(IsWindow(window));
 }
@@ -211,22 +159,18 @@ TEST_F(WindowTest, NothingReachesAWindowThatIsGone) {
     PostMessage(window, WM_ACTIVATEAPP, 0, 0);
     ASSERT_TRUE(DestroyWindow(window));
     EXPECT_FALSE(DestroyWindow(window));
-    Message message;
-    ASSERT_TRUE(PeekMessage(&message, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(message.message, WM_QUIT) << "the window's own messages went with it";
+    EXPECT_EQ(TakeOne(), WM_QUIT) << "the window's own messages went with it";
     const size_t heard = received.size();
-    message = Message{window, WM_ACTIVATEAPP, 0, 0, 0};
+    Message message{window, WM_ACTIVATEAPP, 0, 0, 0};
     EXPECT_EQ(DispatchMessage(&message), 0);
     EXPECT_EQ(received.size(), heard);
     EXPECT_FALSE(PostMessage(window, WM_ACTIVATEAPP, 0, 0));
     headless::RequestClose();  // no window: nothing to ask
-    EXPECT_FALSE(PeekMessage(&message, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(TakeOne(), 0u);
 }
 
 TEST_F(WindowTest, TheCursorHidesWhileItsCountIsNegative) {
-    EXPECT_TRUE(headless::CursorVisible());
     EXPECT_EQ(ShowCursor(false), -1);
-    EXPECT_FALSE(headless::CursorVisible());
     EXPECT_EQ(ShowCursor(false), -2);
     EXPECT_EQ(ShowCursor(true), -1);
     EXPECT_FALSE(headless::CursorVisible());
@@ -237,29 +181,14 @@ TEST_F(WindowTest, TheCursorHidesWhileItsCountIsNegative) {
 TEST_F(WindowTest, TheIconMustBeAWholePicture) {
     WindowHandle window = MakeWindow();
     const uint32_t colours[2] = {0x000000, 0xFFFFFF};
-    uint8_t pixels[4] = {0, 1, 1, 0};
+    uint8_t pixels[4] = {0, 1, 1, 2};  // 2: no such colour
     IconImage icon{2, 2, pixels, colours, 2};
-    EXPECT_FALSE(SetWindowIcon(nullptr, &icon));
-    pixels[3] = 2;  // no such colour
     EXPECT_FALSE(SetWindowIcon(window, &icon));
     EXPECT_FALSE(headless::WindowHasIcon());
     pixels[3] = 1;
+    EXPECT_FALSE(SetWindowIcon(nullptr, &icon));
     EXPECT_TRUE(SetWindowIcon(window, &icon));
     EXPECT_TRUE(headless::WindowHasIcon());
-}
-
-TEST_F(WindowTest, ResetGivesAFreshMachine) {
-    WindowHandle window = MakeWindow();
-    PostQuitMessage(0);
-    ShowCursor(false);
-    headless::Reset();
-    EXPECT_FALSE(IsWindow(window));
-    EXPECT_FALSE(headless::WindowOpen());
-    EXPECT_TRUE(headless::CursorVisible());
-    Message message;
-    EXPECT_FALSE(PeekMessage(&message, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_NE(MakeWindow(), nullptr) << "the class name is free again";
-    EXPECT_EQ(ShowCursor(false), -1);
 }
 
 }  // namespace
