@@ -8,32 +8,22 @@ namespace {
 namespace headless = platform::headless;
 using platform::Fault;
 
-class SoundDeviceTest : public ::testing::Test {
-protected:
-    void SetUp() override { headless::Reset(); }
-    void TearDown() override { ReleaseSoundDevice(); }
-};
-
-TEST_F(SoundDeviceTest, IsMadeForTheWindow) {
-    EXPECT_EQ(InitSoundDevice(), 1);
+// The device is made for the window, in the order of its steps; a step that
+// fails leaves no device, and releasing is harmless however often it comes.
+TEST(SoundDevice, IsMadeStepByStepAndReleasedOnce) {
+    for (Fault failing : {Fault::CreateSoundDevice, Fault::SetSoundCooperativeLevel}) {
+        headless::Reset();
+        headless::FailStep(failing);
+        EXPECT_EQ(InitSoundDevice(), 0);
+        EXPECT_EQ(headless::StepCalls(Fault::SetSoundCooperativeLevel),
+                  failing == Fault::CreateSoundDevice ? 0u : 1u);
+        ReleaseSoundDevice();
+        EXPECT_FALSE(headless::AudioOpen());
+    }
+    headless::Reset();
+    ASSERT_EQ(InitSoundDevice(), 1);
     EXPECT_NE(soundDevice, nullptr);
     EXPECT_EQ(headless::StepCalls(Fault::SetSoundCooperativeLevel), 1u);
-}
-
-TEST_F(SoundDeviceTest, FailsWhenNoDeviceCanBeMade) {
-    headless::FailStep(Fault::CreateSoundDevice);
-    EXPECT_EQ(InitSoundDevice(), 0);
-    EXPECT_EQ(headless::StepCalls(Fault::SetSoundCooperativeLevel), 0u);
-}
-
-TEST_F(SoundDeviceTest, FailsWhenTheDeviceWillNotCooperate) {
-    headless::FailStep(Fault::SetSoundCooperativeLevel);
-    EXPECT_EQ(InitSoundDevice(), 0);
-}
-
-TEST_F(SoundDeviceTest, ReleasingWithoutADeviceIsHarmless) {
-    ReleaseSoundDevice();
-    ASSERT_EQ(InitSoundDevice(), 1);
     ReleaseSoundDevice();
     EXPECT_EQ(soundDevice, nullptr);
     ReleaseSoundDevice();

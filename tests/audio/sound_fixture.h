@@ -29,12 +29,6 @@ protected:
 
     static wave_test::Bytes Silence(size_t count) { return wave_test::Bytes(count, 128); }
 
-    // Bytes from..from+count of a sample block.
-    static wave_test::Bytes Slice(const wave_test::Bytes& samples, size_t from, size_t count) {
-        return {samples.begin() + static_cast<std::ptrdiff_t>(from),
-                samples.begin() + static_cast<std::ptrdiff_t>(from + count)};
-    }
-
     std::string WriteMono(const wave_test::Bytes& samples, const std::string& name = "sound.wav") {
         return folder.Write(name, wave_test::MonoWave(samples));
     }

@@ -25,54 +25,48 @@ protected:
     Sound sound;
 };
 
-TEST_F(PlayingSoundTest, PlayingLoopedMusicForEveryPieceNeitherRestartsNorLayersIt) {
+// The music is played for every piece: it neither restarts nor layers, and
+// goes on round the loop at single strength.
+TEST_F(PlayingSoundTest, PlayingWhileSoundingChangesNothing) {
     EXPECT_EQ(sound.Play(1), 0);
     EXPECT_EQ(Pull(300), Looped(0, 300));
     for (int piece = 0; piece < 5; ++piece) {
         EXPECT_EQ(sound.Play(1), 1);
     }
-    // Continues where it was, at single strength, and goes round the loop.
     EXPECT_EQ(Pull(1500), Looped(300, 1500));
+
+    sound.StopAndRewind();
+    ASSERT_EQ(sound.Play(0), 0);
+    Pull(100);
+    EXPECT_EQ(sound.Play(1), 1) << "nor does it turn a single play into a loop";
+    EXPECT_EQ(Pull(900), Looped(100, 900));
+    EXPECT_EQ(Pull(100), Silence(100));
 }
 
-TEST_F(PlayingSoundTest, StopKeepsThePlacePlayResumesFrom) {
+// Stop keeps the place a later play resumes from, once, to the end; after
+// stop-and-rewind, or a play that ran out, the next play starts over.
+TEST_F(PlayingSoundTest, StopKeepsThePlaceAndStopAndRewindStartsOver) {
     ASSERT_EQ(sound.Play(1), 0);
     Pull(250);
     sound.Stop();
     EXPECT_EQ(Pull(100), Silence(100));
     EXPECT_EQ(sound.Play(0), 0);
-    // Resumed once: it runs to the end and no further.
     EXPECT_EQ(Pull(750), Looped(250, 750));
     EXPECT_EQ(Pull(100), Silence(100));
-}
-
-TEST_F(PlayingSoundTest, StopAndRewindStartsTheNextPlayFromTheBeginning) {
-    ASSERT_EQ(sound.Play(1), 0);
-    Pull(250);
+    EXPECT_EQ(sound.Play(0), 0);
+    EXPECT_EQ(Pull(250), Looped(0, 250));
     sound.StopAndRewind();
     EXPECT_EQ(Pull(100), Silence(100));
     EXPECT_EQ(sound.Play(1), 0);
     EXPECT_EQ(Pull(400), Looped(0, 400));
 }
 
-TEST_F(PlayingSoundTest, ASecondPlayWhileSoundingChangesNothing) {
-    ASSERT_EQ(sound.Play(0), 0);
-    Pull(100);
-    EXPECT_EQ(sound.Play(0), 1);
-    EXPECT_EQ(sound.Play(1), 1);  // nor does it turn a single play into a loop
-    EXPECT_EQ(Pull(900), Looped(100, 900));
-    EXPECT_EQ(Pull(100), Silence(100));
-}
+TEST_F(SoundTest, ReleaseSoundsStopsAndDestroysWhateverSoundsThereAre) {
+    ReleaseSounds();
+    crunchSound = new Sound;  // the music never made
+    ReleaseSounds();
+    EXPECT_EQ(crunchSound, nullptr);
 
-TEST_F(PlayingSoundTest, APlayOnceEndsAndCanBePlayedAgainFromTheStart) {
-    ASSERT_EQ(sound.Play(0), 0);
-    EXPECT_EQ(Pull(1000), samples);
-    EXPECT_EQ(Pull(200), Silence(200));
-    EXPECT_EQ(sound.Play(0), 0);
-    EXPECT_EQ(Pull(1000), samples);
-}
-
-TEST_F(SoundTest, ReleaseSoundsStopsAndDestroysBothSounds) {
     musicSound = new Sound;
     crunchSound = new Sound;
     musicSound->Load(WriteMono(Sawtooth(500), "music.wav").c_str(), 1);
@@ -83,13 +77,6 @@ TEST_F(SoundTest, ReleaseSoundsStopsAndDestroysBothSounds) {
     EXPECT_EQ(musicSound, nullptr);
     EXPECT_EQ(crunchSound, nullptr);
     EXPECT_EQ(Pull(200), Silence(200));
-}
-
-TEST_F(SoundTest, ReleaseSoundsWithoutSoundsDoesNothing) {
-    ReleaseSounds();
-    crunchSound = new Sound;  // the music never made
-    ReleaseSounds();
-    EXPECT_EQ(crunchSound, nullptr);
 }
 
 }  // namespace

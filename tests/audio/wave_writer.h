@@ -14,73 +14,47 @@ namespace wave_test {
 
 using Bytes = std::vector<uint8_t>;
 
-inline void PutBytes(Bytes& out, const uint8_t* bytes, size_t count) {
-    const size_t at = out.size();
-    out.resize(at + count);
-    for (size_t i = 0; i < count; ++i) {
-        out[at + i] = bytes[i];
-    }
-}
-
-inline void PutU16(Bytes& out, uint32_t value) {
-    const uint8_t bytes[2] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8)};
-    PutBytes(out, bytes, 2);
-}
-
-inline void PutU32(Bytes& out, uint32_t value) {
-    PutU16(out, value & 0xFFFF);
-    PutU16(out, value >> 16);
-}
-
-inline void PutId(Bytes& out, const char* id) {
-    PutBytes(out, reinterpret_cast<const uint8_t*>(id), 4);
-}
-
-// A chunk whose size field says what its data holds, padded to an even length.
-inline Bytes Chunk(const char* id, const Bytes& data) {
+inline Bytes Cat(std::initializer_list<Bytes> parts) {
     Bytes out;
-    PutId(out, id);
-    PutU32(out, static_cast<uint32_t>(data.size()));
-    PutBytes(out, data.data(), data.size());
-    if (data.size() % 2 != 0) {
-        out.push_back(0);
+    for (const Bytes& part : parts) {
+        out.insert(out.end(), part.begin(), part.end());
     }
     return out;
+}
+
+// A little-endian number of the given width in bytes.
+inline Bytes Little(uint32_t value, int bytes) {
+    Bytes out;
+    for (int i = 0; i < bytes; ++i) {
+        out.push_back(static_cast<uint8_t>(value >> (8 * i)));
+    }
+    return out;
+}
+
+inline Bytes Id(const char* id) {
+    return Bytes(id, id + 4);
 }
 
 // A chunk header that claims sizeField bytes, followed by whatever data is given.
 inline Bytes ChunkClaiming(const char* id, uint32_t sizeField, const Bytes& data) {
-    Bytes out;
-    PutId(out, id);
-    PutU32(out, sizeField);
-    PutBytes(out, data.data(), data.size());
-    return out;
+    return Cat({Id(id), Little(sizeField, 4), data});
+}
+
+// A chunk whose size field says what its data holds, padded to an even length.
+inline Bytes Chunk(const char* id, const Bytes& data) {
+    return Cat(
+        {ChunkClaiming(id, static_cast<uint32_t>(data.size()), data), Bytes(data.size() % 2, 0)});
 }
 
 // The 16-byte PCM format record of most wave files.
 inline Bytes Format(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits) {
-    Bytes out;
-    const auto blockAlign = static_cast<uint16_t>(channels * bits / 8);
-    PutU16(out, tag);
-    PutU16(out, channels);
-    PutU32(out, rate);
-    PutU32(out, rate * blockAlign);
-    PutU16(out, blockAlign);
-    PutU16(out, bits);
-    return out;
+    const uint32_t blockAlign = channels * bits / 8u;
+    return Cat({Little(tag, 2), Little(channels, 2), Little(rate, 4), Little(rate * blockAlign, 4),
+                Little(blockAlign, 2), Little(bits, 2)});
 }
 
 inline Bytes Riff(const char* form, std::initializer_list<Bytes> chunks) {
-    Bytes body;
-    PutId(body, form);
-    for (const Bytes& chunk : chunks) {
-        PutBytes(body, chunk.data(), chunk.size());
-    }
-    Bytes out;
-    PutId(out, "RIFF");
-    PutU32(out, static_cast<uint32_t>(body.size()));
-    PutBytes(out, body.data(), body.size());
-    return out;
+    return Chunk("RIFF", Cat({Id(form), Cat(chunks)}));
 }
 
 inline Bytes MonoWave(const Bytes& samples) {
@@ -103,11 +77,7 @@ inline Bytes Sawtooth(size_t count, int period = 40) {
 
 class TempFolder {
 public:
-    TempFolder()
-        : path_(std::filesystem::temp_directory_path() /
-                ("stackwell-waves-" + std::to_string(::getpid()))) {
-        std::filesystem::create_directories(path_);
-    }
+    TempFolder() { std::filesystem::create_directories(path_); }
     ~TempFolder() {
         std::error_code ignored;
         std::filesystem::remove_all(path_, ignored);
@@ -117,14 +87,15 @@ public:
 
     std::string Write(const std::string& name, const Bytes& bytes) const {
         const auto file = path_ / name;
-        std::ofstream out(file, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(file, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
         return file.string();
     }
 
 private:
-    std::filesystem::path path_;
+    const std::filesystem::path path_ =
+        std::filesystem::temp_directory_path() / ("stackwell-waves-" + std::to_string(::getpid()));
 };
 
 }  // namespace wave_test
