@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <numeric>
 #include <set>
 #include <string>
 
@@ -64,7 +65,7 @@ double MeanLuma(const BitmapFile& bitmap, const std::vector<uint8_t>& pixels) {
 
 class EveryPicture : public testing::TestWithParam<const char*> {};
 
-TEST_P(EveryPicture, IsAnEightBitBitmapWithItsRowsRightBehindTheFullPalette) {
+TEST_P(EveryPicture, IsAnEightBitBitmapWithItsRowsRightBehindTheFullPaletteAndAKeyOfItsOwn) {
     const BitmapFile bitmap = Load(GetParam());
     EXPECT_EQ(bitmap.signature, "BM");
     EXPECT_EQ(bitmap.bitsPerPixel, 8);
@@ -76,10 +77,7 @@ TEST_P(EveryPicture, IsAnEightBitBitmapWithItsRowsRightBehindTheFullPalette) {
     const size_t stride = (static_cast<size_t>(bitmap.width) + 3) & ~size_t{3};
     EXPECT_EQ(bitmap.fileSize, 1078 + stride * bitmap.height) << "nothing missing, nothing extra";
     EXPECT_EQ(bitmap.declaredFileSize, bitmap.fileSize);
-}
-
-TEST_P(EveryPicture, KeepsTheTransparentColourApartFromEveryRealColour) {
-    const BitmapFile bitmap = Load(GetParam());
+    // The transparent colour stays apart from every real colour.
     const Colour key = bitmap.palette[kTransparent];
     for (size_t i = 0; i < bitmap.palette.size(); ++i) {
         if (i != kTransparent) {
@@ -93,67 +91,46 @@ INSTANTIATE_TEST_SUITE_P(Pictures, EveryPicture,
                          testing::Values("menu1.bmp", "cubeshards2.bmp", "score.bmp", "start.bmp",
                                          "end.bmp"));
 
-TEST(Screens, AreFullScreenPictures) {
+// Play and the end screen are shown through the palette of "menu1.bmp", so
+// every picture drawn for them must be drawn with exactly that palette. The
+// screens are drawn over a cleared screen: any key colour in the play or
+// title screen would punch a black hole into it.
+TEST(Screens, AreFullScreenAndShareTheGamePaletteWithoutHoles) {
+    const BitmapFile background = Load("menu1.bmp");
     for (const char* name : {"menu1.bmp", "start.bmp", "end.bmp"}) {
         const BitmapFile bitmap = Load(name);
         EXPECT_EQ(bitmap.width, 640) << name;
         EXPECT_EQ(bitmap.height, 480) << name;
     }
-}
-
-// Play and the end screen are shown through the palette of "menu1.bmp", so
-// every picture drawn for them must be drawn with exactly that palette.
-TEST(GamePalette, IsSharedByTheTilesTheDigitsAndTheEndScreen) {
-    const BitmapFile background = Load("menu1.bmp");
     for (const char* name : {"cubeshards2.bmp", "score.bmp", "end.bmp"}) {
         EXPECT_TRUE(Load(name).palette == background.palette) << name;
     }
-}
-
-TEST(GamePalette, IsNotTheTitlePalette) {
-    EXPECT_FALSE(Load("start.bmp").palette == Load("menu1.bmp").palette);
-}
-
-// The background is drawn over a cleared screen: any key colour in it would
-// punch a black hole into the play screen.
-TEST(PlayScreen, HasNoTransparentPixels) {
-    EXPECT_EQ(CountOf(Load("menu1.bmp").pixels, kTransparent), 0);
-}
-
-TEST(TitleScreen, HasNoTransparentPixels) {
+    EXPECT_FALSE(Load("start.bmp").palette == background.palette);
+    EXPECT_EQ(CountOf(background.pixels, kTransparent), 0);
     EXPECT_EQ(CountOf(Load("start.bmp").pixels, kTransparent), 0);
 }
 
-TEST(TileStrip, HoldsEightSolidTilesWhereTheGameCutsThem) {
+// Eight solid tiles where the game cuts them; the empty cell darker than any
+// block; and, seen in grey alone, as by a player who cannot tell the hues
+// apart, any two blocks still differ clearly by brightness or by pattern.
+TEST(TileStrip, HoldsEightSolidTilesThatStandApartEvenInGrey) {
     const BitmapFile tiles = Load("cubeshards2.bmp");
     ASSERT_GE(tiles.width, CutX(7) + kCell);
     ASSERT_GE(tiles.height, kCutY + kCell);
+    std::vector<std::vector<int>> grey(8);
     for (int tile = 0; tile < 8; ++tile) {
         const std::vector<uint8_t> cut = CutOut(tiles, {CutX(tile), kCutY, kCell, kCell});
         EXPECT_EQ(CountOf(cut, kTransparent), 0) << "tile " << tile << " has a hole";
-    }
-}
-
-TEST(TileStrip, ShowsTheEmptyCellDarkerThanAnyBlock) {
-    const BitmapFile tiles = Load("cubeshards2.bmp");
-    const double empty = MeanLuma(tiles, CutOut(tiles, {CutX(0), kCutY, kCell, kCell}));
-    for (int tile = 1; tile < 8; ++tile) {
-        EXPECT_GT(MeanLuma(tiles, CutOut(tiles, {CutX(tile), kCutY, kCell, kCell})), empty + 30)
-            << "tile " << tile;
-    }
-}
-
-// Seen in grey alone, as by a player who cannot tell the hues apart, any two
-// blocks still differ clearly in their pixels: by brightness or by pattern.
-TEST(TileStrip, KeepsTheBlocksApartWithoutTheirHues) {
-    const BitmapFile tiles = Load("cubeshards2.bmp");
-    std::vector<std::vector<int>> grey(8);
-    for (int tile = 1; tile < 8; ++tile) {
-        for (uint8_t index : CutOut(tiles, {CutX(tile), kCutY, kCell, kCell})) {
+        for (uint8_t index : cut) {
             grey[tile].push_back(Luma(tiles.palette[index]));
         }
     }
+    auto mean = [](const std::vector<int>& values) {
+        return std::accumulate(values.begin(), values.end(), 0.0) /
+               static_cast<double>(values.size());
+    };
     for (int a = 1; a < 8; ++a) {
+        EXPECT_GT(mean(grey[a]), mean(grey[0]) + 30) << "tile " << a;
         for (int b = a + 1; b < 8; ++b) {
             double difference = 0.0;
             for (size_t i = 0; i < grey[a].size(); ++i) {
@@ -165,47 +142,39 @@ TEST(TileStrip, KeepsTheBlocksApartWithoutTheirHues) {
     }
 }
 
-TEST(DigitStrip, HoldsTenDifferentDigitsWithTransparencyAroundEach) {
+// Each digit is readable and leaves room around it, its left and right
+// columns clear so that nine digits side by side do not run together; and it
+// stands out from the score and games-left fields of the play screen and
+// from the cleared screen behind the end picture.
+TEST(DigitStrip, HoldsTenDifferentDigitsWithRoomAroundThemThatStandOutFromTheirFields) {
     const BitmapFile digits = Load("score.bmp");
+    const BitmapFile background = Load("menu1.bmp");
     ASSERT_GE(digits.width, CutX(9) + kCell);
     ASSERT_GE(digits.height, kCutY + kCell);
+    const double fields[] = {MeanLuma(background, CutOut(background, {395, 256, 180, 20})),
+                             MeanLuma(background, CutOut(background, {473, 331, 20, 20})),
+                             static_cast<double>(Luma(background.palette[0]))};
     std::set<std::vector<uint8_t>> seen;
     for (int digit = 0; digit < 10; ++digit) {
         const Area cell{CutX(digit), kCutY, kCell, kCell};
         const std::vector<uint8_t> cut = CutOut(digits, cell);
         seen.insert(cut);
-        const int ink = kCell * kCell - CountOf(cut, kTransparent);
-        EXPECT_GT(ink, 60) << "digit " << digit << " is too faint to read";
-        EXPECT_GT(CountOf(cut, kTransparent), 100) << "digit " << digit << " hides its field";
-        // The cell's left and right columns stay clear, so that nine digits
-        // side by side do not run into one another.
+        EXPECT_GT(kCell * kCell - CountOf(cut, kTransparent), 60) << digit << " is too faint";
+        EXPECT_GT(CountOf(cut, kTransparent), 100) << digit << " hides its field";
         for (int y = 0; y < kCell; ++y) {
             EXPECT_EQ(digits.At(cell.x, cell.y + y), kTransparent) << "digit " << digit;
             EXPECT_EQ(digits.At(cell.x + kCell - 1, cell.y + y), kTransparent) << "digit " << digit;
         }
-    }
-    EXPECT_EQ(seen.size(), 10u);
-}
-
-// The digits show over the score and games-left fields of the play screen,
-// and over the cleared screen behind the end picture.
-TEST(DigitStrip, StandsOutFromEveryBackgroundItIsDrawnOn) {
-    const BitmapFile digits = Load("score.bmp");
-    const BitmapFile background = Load("menu1.bmp");
-    const double score = MeanLuma(background, CutOut(background, {395, 256, 180, 20}));
-    const double gamesLeft = MeanLuma(background, CutOut(background, {473, 331, 20, 20}));
-    const double cleared = Luma(background.palette[0]);
-    for (int digit = 0; digit < 10; ++digit) {
         int brightest = 0;
-        for (uint8_t index : CutOut(digits, {CutX(digit), kCutY, kCell, kCell})) {
-            if (index != kTransparent) {
-                brightest = std::max(brightest, Luma(digits.palette[index]));
-            }
+        for (uint8_t index : cut) {
+            brightest = index == kTransparent ? brightest
+                                              : std::max(brightest, Luma(digits.palette[index]));
         }
-        for (double field : {score, gamesLeft, cleared}) {
+        for (double field : fields) {
             EXPECT_GT(brightest - field, 120.0) << "digit " << digit;
         }
     }
+    EXPECT_EQ(seen.size(), 10u);
 }
 
 // The end screen is drawn over the score's nine digits: they show exactly

@@ -57,7 +57,7 @@ class EverySound : public testing::TestWithParam<const char*> {};
 
 // The game plays every file as 8-bit mono at 22050 a second and finds the
 // data chunk by searching onwards from the format chunk.
-TEST_P(EverySound, IsEightBitMonoPcmAt22050WithDataBehindTheFormat) {
+TEST_P(EverySound, IsEightBitMonoPcmAt22050WithDataBehindTheFormatAtGentleLevels) {
     const WaveFile wave = Load(GetParam());
     EXPECT_EQ(wave.riff, "RIFF");
     EXPECT_EQ(wave.form, "WAVE");
@@ -70,11 +70,7 @@ TEST_P(EverySound, IsEightBitMonoPcmAt22050WithDataBehindTheFormat) {
     EXPECT_EQ(wave.byteRate, 22050u);
     EXPECT_EQ(wave.blockAlign, 1);
     EXPECT_EQ(wave.bitsPerSample, 8);
-    EXPECT_FALSE(wave.samples.empty());
-}
-
-TEST_P(EverySound, IsCentredOnTheMidpointAndAudible) {
-    const WaveFile wave = Load(GetParam());
+    // Centred on the midpoint, audible, and well inside the 8-bit range.
     EXPECT_NEAR(Mean(wave), 128.0, 1.5) << "a steady offset wastes headroom and thumps";
     EXPECT_GT(RootMeanSquare(wave), 6.0);
     EXPECT_LE(Peak(wave), 64) << "gentle levels, well inside the 8-bit range";
@@ -83,21 +79,28 @@ TEST_P(EverySound, IsCentredOnTheMidpointAndAudible) {
 INSTANTIATE_TEST_SUITE_P(Sounds, EverySound,
                          testing::Values("techno.wav", "crunch.wav", "superhappy.wav"));
 
-TEST(Lengths, SuitWhatEachSoundIsFor) {
-    const double music = Seconds(Load("techno.wav"));
-    EXPECT_GE(music, 20.0);
-    EXPECT_LE(music, 40.0);
-    const double title = Seconds(Load("superhappy.wav"));
-    EXPECT_GE(title, 10.0);
-    EXPECT_LE(title, 25.0);
-    const double crunch = Seconds(Load("crunch.wav"));
-    EXPECT_GE(crunch, 0.2);
-    EXPECT_LE(crunch, 0.5);
-}
-
-// The mixer adds every playing sound around 128 and clips: the crunch on
-// top of the music must never reach the ends of the range.
-TEST(Mixing, TheCrunchOverTheMusicNeverClips) {
+// Each sound is as long as what it is for; a sound played once starts and
+// stops at the midpoint, or it clicks; and the mixer, which adds every
+// playing sound around 128 and clips, never clips the crunch over the music.
+TEST(Sounds, SuitWhatEachIsForAndMixWithoutClicksOrClipping) {
+    struct Use {
+        const char* name;
+        double shortest, longest;
+        bool once;
+    };
+    for (const Use& use :
+         {Use{"techno.wav", 20.0, 40.0, false}, Use{"superhappy.wav", 10.0, 25.0, true},
+          Use{"crunch.wav", 0.2, 0.5, true}}) {
+        const WaveFile wave = Load(use.name);
+        EXPECT_GE(Seconds(wave), use.shortest) << use.name;
+        EXPECT_LE(Seconds(wave), use.longest) << use.name;
+        ASSERT_GT(wave.samples.size(), 16u) << use.name;
+        for (size_t i = 0; use.once && i < 4; ++i) {
+            EXPECT_NEAR(wave.samples[i], 128, 2) << use.name << " starts with a click";
+            EXPECT_NEAR(wave.samples[wave.samples.size() - 1 - i], 128, 2)
+                << use.name << " ends with a click";
+        }
+    }
     EXPECT_LE(Peak(Load("techno.wav")) + Peak(Load("crunch.wav")), 127);
 }
 
@@ -116,19 +119,6 @@ TEST(MusicLoop, RunsFromItsLastSampleIntoItsFirstWithoutAClick) {
     EXPECT_LE(seam, usualLargeStep);
     // The ends are not silent either: the tails ring on across the seam.
     EXPECT_GT(RootMeanSquare(wave), 10.0);
-}
-
-// A sound played once starts and stops at the midpoint, or it clicks.
-TEST(OneShots, StartAndEndInSilence) {
-    for (const char* name : {"crunch.wav", "superhappy.wav"}) {
-        const WaveFile wave = Load(name);
-        ASSERT_GT(wave.samples.size(), 16u) << name;
-        for (size_t i = 0; i < 4; ++i) {
-            EXPECT_NEAR(wave.samples[i], 128, 2) << name << " starts with a click";
-            EXPECT_NEAR(wave.samples[wave.samples.size() - 1 - i], 128, 2)
-                << name << " ends with a click";
-        }
-    }
 }
 
 }  // namespace
