@@ -71,6 +71,8 @@ TEST(SdlSmoke, WindowDisplayKeyboardAndSound) {
     EXPECT_EQ(received, std::vector<uint32_t>{WM_CREATE});
     ShowCursor(false);
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+    ShowCursor(true);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
 
     // The display: a frame drawn into the back buffer and flipped.
     DisplayDevice* display = nullptr;
