@@ -77,22 +77,22 @@ INSTANTIATE_TEST_SUITE_P(Keys, PollSequenceTest, ::testing::ValuesIn(kSequences)
                              return std::string(sequence.param.name);
                          });
 
-// Also where the deadline, 100 ms after the turn, wraps past 0.
+// Also where the deadline, 100 ms after the turn, wraps past 0. Each check
+// starts from a fresh turn, so that no two reads come within the keyboard's
+// 10 ms spacing.
 TEST_F(KeyboardTest, SpaceTurnsOnlyWhenMoreThanATenthOfASecondHasPassed) {
     Hold({DIK_SPACE});
     EXPECT_EQ(PollKeyboard(), N);  // start-up set the throttle to now
-    for (uint32_t fired : {headless::Ticks() + 1, 0xFFFFFFC0u}) {
-        SCOPED_TRACE(fired);
-        headless::SetTicks(fired);
-        Hold({DIK_SPACE});  // held from the new time on
-        nextRotateTime = fired - 1;
-        ASSERT_EQ(PollKeyboard(), ActionRotate);
-        for (uint32_t after : {0u, 40u, 99u, 100u}) {
+    for (uint32_t fired : {headless::Ticks() + 1000, 0xFFFFFFC0u}) {
+        for (uint32_t after : {40u, 100u, 101u}) {
+            SCOPED_TRACE(::testing::Message() << fired << " + " << after);
+            headless::SetTicks(fired);
+            Hold({DIK_SPACE});
+            nextRotateTime = fired - 1;
+            ASSERT_EQ(PollKeyboard(), ActionRotate);
             headless::SetTicks(fired + after);
-            EXPECT_EQ(PollKeyboard(), N) << after;
+            EXPECT_EQ(PollKeyboard(), after > 100 ? ActionRotate : N);
         }
-        headless::SetTicks(fired + 101);
-        EXPECT_EQ(PollKeyboard(), ActionRotate);
     }
 }
 
