@@ -1,6 +1,10 @@
-// Finding full rows and taking them out of the well.
-#include <gtest/gtest.h>
+// Full rows: found top first, scored n to the power n, taken out of the well
+// with the crunch.
+#include <set>
 
+#include "audio/sound.h"
+#include "platform/headless/control.h"
+#include "rules/counters.h"
 #include "rules/score.h"
 #include "rules_test_helpers.h"
 
@@ -8,60 +12,110 @@ namespace {
 
 using namespace rules_test;
 
-// Row r holds the value r + 1 except for one gap, so that every row can be
-// told apart after rows have moved; the listed rows are filled completely.
-Board MarkedRows(std::initializer_list<int32_t> fullRows = {}) {
+// Row r holds r % 7 + 1 but for a gap in column r % 10, so that rows can be
+// told apart after they have moved; the listed rows are then filled.
+Board RowsWithFull(const std::set<int32_t>& full) {
     Board cells{};
     for (int32_t row = 0; row < kBoardRows; ++row) {
         for (int32_t column = 0; column < kBoardColumns; ++column) {
-            CellAt(cells, row, column) = static_cast<int16_t>(row + 1);
+            CellAt(cells, row, column) = static_cast<int16_t>(row % 7 + 1);
         }
-        CellAt(cells, row, row % kBoardColumns) = 0;
-    }
-    for (int32_t row : fullRows) {
-        CellAt(cells, row, row % kBoardColumns) = -1;  // any value but 0 fills a cell
+        CellAt(cells, row, row % kBoardColumns) = full.contains(row) ? 9 : 0;
     }
     return cells;
 }
 
-// The board with a row taken out and an empty row let in at the top.
-Board Without(const Board& cells, int32_t removed) {
-    Board expected{};
+// The rows that are not full, in order, resting on the floor.
+Board WithoutFullRows(const Board& before, const std::set<int32_t>& full) {
+    Board cells{};
     int32_t target = kBoardRows - 1;
     for (int32_t row = kBoardRows - 1; row >= 0; --row) {
-        if (row != removed) {
-            std::copy_n(cells.begin() + row * kBoardColumns, kBoardColumns,
-                        expected.begin() + target-- * kBoardColumns);
+        if (!full.contains(row)) {
+            std::copy_n(before.begin() + row * kBoardColumns, kBoardColumns,
+                        cells.begin() + target-- * kBoardColumns);
         }
     }
-    return expected;
+    return cells;
 }
 
-TEST(FullRowsTest, FullRowsAreListedTopFirst) {
+// The crunch has two copies, so that a second play during one removal would
+// be heard layered over the first.
+TEST(FullRows, AreListedTopFirstAndRemovedWithOneCrunchAndEverythingAboveDropping) {
+    platform::headless::Reset();
+    ASSERT_EQ(InitSoundDevice(), 1);
+    std::vector<uint8_t> samples(400);
+    for (size_t i = 0; i < samples.size(); ++i) {
+        samples[i] = static_cast<uint8_t>(112 + i % 32);
+    }
+    crunchSound = new Sound();
+    ASSERT_EQ(crunchSound->CreateBuffer(400, 2), 1);
+    ASSERT_EQ(crunchSound->Fill(samples.data(), 400), 1);
+    ASSERT_EQ(crunchSound->MakeCopies(2), 1);
+    auto pull = [](size_t count) {
+        std::vector<uint8_t> out(count);
+        platform::headless::PullAudio(out.data(), static_cast<uint32_t>(count));
+        return out;
+    };
     FullRows fullRows{};
     int32_t count = 99;
-    EXPECT_FALSE(FindFullRows(MarkedRows(), fullRows, count));
+    EXPECT_FALSE(FindFullRows(RowsWithFull({}), fullRows, count));
     EXPECT_EQ(count, 0);
-
-    EXPECT_TRUE(FindFullRows(MarkedRows({22, 0, 9}), fullRows, count));
-    ASSERT_EQ(count, 3);
-    EXPECT_EQ(std::vector<int32_t>(fullRows.begin(), fullRows.begin() + 3),
-              (std::vector<int32_t>{0, 9, 22}));
-
+    for (const std::set<int32_t>& full : std::vector<std::set<int32_t>>{
+             {22}, {0}, {19, 20, 21, 22}, {20, 22}, {0, 9, 22}, {3, 12, 17}}) {
+        SCOPED_TRACE(*full.begin());
+        Board cells = RowsWithFull(full);
+        ASSERT_TRUE(FindFullRows(cells, fullRows, count));
+        ASSERT_EQ(count, static_cast<int32_t>(full.size()));
+        EXPECT_TRUE(std::equal(full.begin(), full.end(), fullRows.begin()));
+        RemoveFullRows(count, fullRows, cells);
+        EXPECT_EQ(cells, WithoutFullRows(RowsWithFull(full), full));
+        EXPECT_EQ(pull(400), samples);
+        EXPECT_EQ(pull(100), std::vector<uint8_t>(100, 128));
+    }
+    ReleaseSounds();
+    ReleaseSoundDevice();
     Board filled;
     filled.fill(5);
     EXPECT_TRUE(FindFullRows(filled, fullRows, count));
     EXPECT_EQ(count, kBoardRows);
     EXPECT_EQ(fullRows[kBoardRows - 1], kBoardRows - 1);
+    RemoveFullRows(count, fullRows, filled);  // and without a crunch to play
+    EXPECT_EQ(filled, Board{});
 }
 
-TEST(FullRowsTest, RemovingARowDropsEverythingAboveItByOne) {
-    for (int32_t row : {0, 13, 22}) {
-        SCOPED_TRACE(row);
-        Board cells = MarkedRows();
-        RemoveRow(row, cells);
-        EXPECT_EQ(cells, Without(MarkedRows(), row));
+Score ScoreOf(int64_t value) {
+    Score score{};
+    for (int32_t& digit : score) {
+        digit = static_cast<int32_t>(value % 10);
+        value /= 10;
     }
+    return score;
+}
+
+// Carried through every digit; the entry above the nine shown digits keeps
+// what overflows, never reduced; the rows add up over the whole run.
+TEST(Score, ALandingOfNRowsIsWorthNToThePowerN) {
+    struct Case {
+        int64_t before;
+        int32_t rows;
+        int64_t after;
+    };
+    rowsCleared = 0;
+    for (const Case& c :
+         {Case{0, 1, 1}, Case{0, 2, 4}, Case{0, 3, 27}, Case{0, 4, 256}, Case{9, 1, 10},
+          Case{999, 3, 1026}, Case{999'999'999, 1, 1'000'000'000}}) {
+        Score score = ScoreOf(c.before);
+        AddRowScore(score, c.rows);
+        EXPECT_EQ(score, ScoreOf(c.after)) << c.before << " + " << c.rows << " rows";
+    }
+    EXPECT_EQ(rowsCleared, 1 + 2 + 3 + 4 + 1 + 3 + 1);
+    rowsCleared = 0;
+    Score score = ScoreOf(999'999'999);
+    score[9] = 99;
+    AddRowScore(score, 4);
+    Score expected = ScoreOf(255);
+    expected[9] = 100;
+    EXPECT_EQ(score, expected);
 }
 
 }  // namespace

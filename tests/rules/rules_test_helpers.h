@@ -1,8 +1,8 @@
-// Small helpers shared by the rules tests: the shapes by name, the blocks of a
-// piece as board positions, and boards built from them.
+// The blocks of a piece read straight from its record, and boards built from them.
 #pragma once
 
-#include <algorithm>
+#include <gtest/gtest.h>
+
 #include <vector>
 
 #include "rules/board.h"
@@ -13,20 +13,14 @@ namespace rules_test {
 inline constexpr int32_t kBar = 0;
 inline constexpr int32_t kZigzagZ = 1;
 inline constexpr int32_t kZigzagS = 2;
-inline constexpr int32_t kTee = 3;
-inline constexpr int32_t kHookJ = 4;
-inline constexpr int32_t kHookL = 5;
 inline constexpr int32_t kSquare = 6;
 
 struct Block {
-    int32_t row;
-    int32_t column;
-    int32_t value;
+    int32_t row, column, value;
     bool operator==(const Block&) const = default;
 };
 
-// The board cells the piece's blocks lie on, read independently of the code
-// under test, in reading order.
+// In reading order, as board positions.
 inline std::vector<Block> BlocksOf(const Piece& piece) {
     const RotationState& record = piece.rotations[piece.rotation];
     std::vector<Block> blocks;
@@ -44,7 +38,7 @@ inline int16_t& CellAt(Board& cells, int32_t row, int32_t column) {
     return cells[row * kBoardColumns + column];
 }
 
-// The board with the piece's blocks of one place emptied and of another written in.
+// The board with the blocks of one place emptied and those of another written in.
 inline Board Moved(Board cells, const Piece& from, const Piece& to) {
     for (const Block& block : BlocksOf(from)) {
         CellAt(cells, block.row, block.column) = 0;
@@ -55,7 +49,6 @@ inline Board Moved(Board cells, const Piece& from, const Piece& to) {
     return cells;
 }
 
-// A template from the shape table turned to the given record and put at a place.
 inline Piece ShapeAt(int32_t shape, int32_t record, int32_t x, int32_t y) {
     Piece piece;
     piece.Assign(shapeTable[shape]);
@@ -68,8 +61,10 @@ inline Piece ShapeAt(int32_t shape, int32_t record, int32_t x, int32_t y) {
 // Calls check(shape, record) for every record in use of every shape.
 template <typename Check>
 void ForEachRecord(Check check) {
+    BuildShapeTable();
     for (int32_t shape = 0; shape < kShapeCount; ++shape) {
         for (int32_t record = 0; record <= shapeTable[shape].lastRotation; ++record) {
+            SCOPED_TRACE(testing::Message() << "shape " << shape << " record " << record);
             check(shape, record);
         }
     }

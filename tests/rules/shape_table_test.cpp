@@ -1,91 +1,79 @@
 // The shape data checked against the rules it has to obey, so that a typo in
 // any record shows up as a broken rule rather than as a strange turn in play.
-#include <gtest/gtest.h>
-
-#include <numeric>
+#include <cstring>
+#include <new>
 #include <optional>
 
-#include "rules/board.h"
-#include "rules/piece.h"
 #include "rules_test_helpers.h"
 
 namespace {
 
 using namespace rules_test;
 
-class ShapeTableTest : public ::testing::Test {
-protected:
-    void SetUp() override { BuildShapeTable(); }
-};
+TEST(Piece, ANewPieceIsAllZeroEvenOverGarbage) {
+    alignas(Piece) unsigned char storage[sizeof(Piece)];
+    std::memset(storage, 0x5a, sizeof storage);
+    const Piece* piece = new (storage) Piece();
+    EXPECT_EQ(piece->x | piece->y | piece->lastRotation | piece->rotation, 0);
+    const RotationState zero{};
+    for (const RotationState& record : piece->rotations) {
+        EXPECT_EQ(std::memcmp(&record, &zero, sizeof zero), 0);
+    }
+}
 
-TEST_F(ShapeTableTest, TemplatesStartAtTheirColumnInTheFirstRecord) {
+TEST(ShapeTable, TemplatesStartAtTheirColumnWithTheirNumberOfTurns) {
+    BuildShapeTable();
     const int32_t startColumns[kShapeCount] = {5, 4, 4, 4, 4, 5, 5};
     const int32_t lastRotations[kShapeCount] = {1, 1, 1, 3, 3, 3, 0};
     for (int32_t shape = 0; shape < kShapeCount; ++shape) {
-        SCOPED_TRACE(shape);
-        EXPECT_EQ(shapeTable[shape].x, startColumns[shape]);
-        EXPECT_EQ(shapeTable[shape].y, 0);
-        EXPECT_EQ(shapeTable[shape].rotation, 0);
-        EXPECT_EQ(shapeTable[shape].lastRotation, lastRotations[shape]);
+        EXPECT_EQ(
+            std::vector<int32_t>({shapeTable[shape].x, shapeTable[shape].y,
+                                  shapeTable[shape].rotation, shapeTable[shape].lastRotation}),
+            std::vector<int32_t>({startColumns[shape], 0, 0, lastRotations[shape]}));
     }
-    // The bar standing at column 5 lies down across columns 3 to 6 of row 2.
-    Piece bar = ShapeAt(kBar, 0, 5, 0);
-    ApplyStep(StepTurnForward, bar);
-    EXPECT_EQ(std::vector<int32_t>({bar.rotation, bar.x, bar.y}), std::vector<int32_t>({1, 3, 2}));
 }
 
-TEST_F(ShapeTableTest, EveryRecordHoldsFourBlocksOfItsTileFillingItsExtents) {
+// Four blocks of the shape's tile, and no empty row or column in the used
+// part (the bounds test relies on it).
+TEST(ShapeTable, EveryRecordHoldsFourBlocksOfItsTileFillingItsExtents) {
     ForEachRecord([](int32_t shape, int32_t index) {
-        SCOPED_TRACE(testing::Message() << "shape " << shape << " record " << index);
         const RotationState& record = shapeTable[shape].rotations[index];
-        ASSERT_TRUE(record.lastCol >= 0 && record.lastCol <= 3);
-        ASSERT_TRUE(record.lastRow >= 0 && record.lastRow <= 3);
-        int32_t blocks = 0;
-        bool rowUsed[4] = {};
-        bool columnUsed[4] = {};
+        ASSERT_TRUE(record.lastCol >= 0 && record.lastCol <= 3 && record.lastRow >= 0 &&
+                    record.lastRow <= 3);
+        int32_t blocks = 0, rowsUsed = 0, columnsUsed = 0;
         for (int32_t row = 0; row < 4; ++row) {
             for (int32_t column = 0; column < 4; ++column) {
-                if (record.cells[row][column] == 0) {
-                    continue;
+                if (record.cells[row][column] != 0) {
+                    ++blocks;
+                    EXPECT_EQ(record.cells[row][column], shape + 1);
+                    EXPECT_TRUE(row <= record.lastRow && column <= record.lastCol);
+                    rowsUsed |= 1 << row;
+                    columnsUsed |= 1 << column;
                 }
-                ++blocks;
-                EXPECT_EQ(record.cells[row][column], shape + 1) << row << "," << column;
-                EXPECT_TRUE(row <= record.lastRow && column <= record.lastCol)
-                    << "block outside the used part at " << row << "," << column;
-                rowUsed[row] = columnUsed[column] = true;
             }
         }
         EXPECT_EQ(blocks, 4);
-        for (int32_t i = 0; i <= record.lastRow; ++i) {
-            EXPECT_TRUE(rowUsed[i]) << "empty row " << i;
-        }
-        for (int32_t i = 0; i <= record.lastCol; ++i) {
-            EXPECT_TRUE(columnUsed[i]) << "empty column " << i;
-        }
+        EXPECT_EQ(rowsUsed, (2 << record.lastRow) - 1);
+        EXPECT_EQ(columnsUsed, (2 << record.lastCol) - 1);
     });
 }
 
-// The blocks of a record as (row, column) pairs, turned a quarter to the
-// right or left, moved to the grid's top-left corner and sorted.
+// The blocks as (row, column) pairs, turned a quarter (turn 1 or -1) or not,
+// moved to the grid's top-left corner and sorted.
 std::vector<std::pair<int32_t, int32_t>> Outline(const RotationState& record, int turn) {
     std::vector<std::pair<int32_t, int32_t>> cells;
+    int32_t top = 99, left = 99;
     for (int32_t row = 0; row < 4; ++row) {
         for (int32_t column = 0; column < 4; ++column) {
             if (record.cells[row][column] != 0) {
-                cells.emplace_back(turn == 0  ? row
-                                   : turn > 0 ? column
-                                              : -column,
-                                   turn == 0  ? column
-                                   : turn > 0 ? -row
-                                              : row);
+                const std::pair<int32_t, int32_t> turned =
+                    turn == 0 ? std::pair{row, column} : std::pair{turn * column, -turn * row};
+                cells.push_back(turned);
+                top = std::min(top, turned.first);
+                left = std::min(left, turned.second);
             }
         }
     }
-    const auto [top, left] =
-        std::accumulate(cells.begin(), cells.end(), std::pair{99, 99}, [](auto least, auto cell) {
-            return std::pair{std::min(least.first, cell.first),
-                             std::min(least.second, cell.second)};
-        });
     for (auto& cell : cells) {
         cell = {cell.first - top, cell.second - left};
     }
@@ -93,23 +81,18 @@ std::vector<std::pair<int32_t, int32_t>> Outline(const RotationState& record, in
     return cells;
 }
 
-// Each record is the one before it turned a quarter, so no record can hold
-// another shape.
-TEST_F(ShapeTableTest, EachRecordIsThePreviousTurnedAQuarter) {
+TEST(ShapeTable, EachRecordIsThePreviousTurnedAQuarter) {
     ForEachRecord([](int32_t shape, int32_t index) {
         const Piece& piece = shapeTable[shape];
-        const RotationState& next = piece.rotations[(index + 1) % (piece.lastRotation + 1)];
-        const auto wanted = Outline(next, 0);
+        const auto wanted = Outline(piece.rotations[(index + 1) % (piece.lastRotation + 1)], 0);
         EXPECT_TRUE(wanted == Outline(piece.rotations[index], 1) ||
-                    wanted == Outline(piece.rotations[index], -1))
-            << "shape " << shape << " record " << index;
+                    wanted == Outline(piece.rotations[index], -1));
     });
 }
 
-// The cell a shape turns about, found from the picture of the blocks alone:
-// the bar's third block (top to bottom, or left to right), and for the T, J
-// and L the one block with neighbours on two opposite sides (the T's centre,
-// the middle of the J's and L's run of three).
+// The cell a shape turns about, from the picture of its blocks alone: the
+// bar's third block, and for the T, J and L the one block with neighbours on
+// two opposite sides.
 std::optional<Block> FixedCell(int32_t shape, const Piece& piece) {
     const std::vector<Block> blocks = BlocksOf(piece);
     if (shape == kBar) {
@@ -132,21 +115,18 @@ std::optional<Block> FixedCell(int32_t shape, const Piece& piece) {
     return found;
 }
 
-// Every turn of every record either way: the bar, T and hooks keep their
-// fixed cell, the zigzags keep their corner and two blocks, a backward turn
-// undoes a forward one, and a full cycle comes back to the same place.
-TEST_F(ShapeTableTest, EveryTurnKeepsItsShapesTurningPoint) {
+// Every turn either way: the bar, T and hooks keep their fixed cell, the
+// zigzags their corner and two blocks; a turn the other way undoes it, and a
+// full cycle comes back to the same place.
+TEST(ShapeTable, EveryTurnKeepsItsShapesTurningPoint) {
     ForEachRecord([](int32_t shape, int32_t index) {
-        const int32_t count = shapeTable[shape].lastRotation + 1;
         for (Step turn : {StepTurnForward, StepTurnBackward}) {
-            SCOPED_TRACE(testing::Message()
-                         << "shape " << shape << " record " << index << " turn " << turn);
+            SCOPED_TRACE(turn);
             const Piece start = ShapeAt(shape, index, 4, 8);
             Piece piece = start;
             ApplyStep(turn, piece);
             if (shape == kZigzagZ || shape == kZigzagS) {
-                EXPECT_EQ(piece.x, 4);
-                EXPECT_EQ(piece.y, 8);
+                EXPECT_EQ(std::pair(piece.x, piece.y), std::pair(4, 8));
                 const std::vector<Block> before = BlocksOf(start);
                 int32_t kept = 0;
                 for (const Block& block : BlocksOf(piece)) {
@@ -157,14 +137,14 @@ TEST_F(ShapeTableTest, EveryTurnKeepsItsShapesTurningPoint) {
                 const std::optional<Block> before = FixedCell(shape, start);
                 const std::optional<Block> after = FixedCell(shape, piece);
                 ASSERT_TRUE(before && after);
-                EXPECT_EQ(after->row, before->row);
-                EXPECT_EQ(after->column, before->column);
+                EXPECT_EQ(std::pair(after->row, after->column),
+                          std::pair(before->row, before->column));
             }
             Piece undone = piece;
             ApplyStep(turn == StepTurnForward ? StepTurnBackward : StepTurnForward, undone);
             EXPECT_EQ(std::vector<int32_t>({undone.rotation, undone.x, undone.y}),
                       std::vector<int32_t>({index, 4, 8}));
-            for (int32_t n = 1; n < count; ++n) {
+            for (int32_t n = 1; n <= start.lastRotation; ++n) {
                 EXPECT_NE(piece.rotation, index);
                 ApplyStep(turn, piece);
             }
