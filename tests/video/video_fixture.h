@@ -1,93 +1,153 @@
-// Small bitmap files written by the tests into a scratch working directory
-// (the game reads its pictures by fixed names from there), and a fresh
-// headless machine with the game's window and display as start-up makes them.
+// Picture files written by the tests into a scratch working directory (the
+// game reads its pictures by fixed names from there), on a fresh headless
+// machine with the game's window and display as start-up makes them.
 #pragma once
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <array>
-#include <cstdint>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <vector>
 
-#include "platform/display.h"
+#include "app/window_handles.h"
 #include "platform/headless/control.h"
+#include "platform/window.h"
+#include "video/bitmap.h"
+#include "video/display.h"
 
 namespace video_test {
 
-// A picture as the game sees it: rows top-down, one palette index a pixel.
-struct Picture {
-    int32_t width = 0;
-    int32_t height = 0;
-    std::vector<uint8_t> pixels;
+using Bytes = std::vector<uint8_t>;
 
-    Picture(int32_t w, int32_t h, uint8_t fill = 0);
-    uint8_t& At(int32_t x, int32_t y) { return pixels[static_cast<size_t>(y) * width + x]; }
-    uint8_t At(int32_t x, int32_t y) const { return pixels[static_cast<size_t>(y) * width + x]; }
-    void Fill(int32_t x, int32_t y, int32_t w, int32_t h, uint8_t index);
+// Rows top-down, one palette index a pixel.
+struct Picture {
+    int32_t width, height;
+    Bytes pixels;
+    Picture(int32_t w, int32_t h, uint8_t fill = 0)
+        : width(w), height(h), pixels(static_cast<size_t>(w) * static_cast<size_t>(h), fill) {}
+    uint8_t& At(int32_t x, int32_t y) { return pixels[static_cast<size_t>(y * width + x)]; }
+    uint8_t At(int32_t x, int32_t y) const { return pixels[static_cast<size_t>(y * width + x)]; }
 };
 
-// Pixel (x, y) is low + (x * 7 + y * 3) modulo span: neighbours differ, so a
-// shifted or flipped copy shows.
-Picture Pattern(int32_t width, int32_t height, int low = 100, int span = 150);
+// Neighbours differ, so a shifted or flipped copy shows.
+inline Picture Pattern(int32_t width, int32_t height, int low = 100, int span = 150) {
+    Picture picture(width, height);
+    for (int32_t y = 0; y < height; ++y) {
+        for (int32_t x = 0; x < width; ++x) {
+            picture.At(x, y) = static_cast<uint8_t>(low + (x * 7 + y * 3) % span);
+        }
+    }
+    return picture;
+}
 
 // Colours as the file stores them: blue, green, red, reserved.
 using FilePalette = std::array<std::array<uint8_t, 4>, 256>;
-// Entry i is red i, green 255 - i, blue i / 2.
-FilePalette DistinctPalette();
 
 struct FileOptions {
     uint16_t bitsPerPixel = 8;
     uint32_t pixelDataOffset = 1078;
-    std::optional<int32_t> widthField = {};   // written instead of the picture's width
-    std::optional<int32_t> heightField = {};  // written instead of the picture's height
+    std::optional<int32_t> width = {}, height = {};  // written instead of the picture's
+    FilePalette palette = {};
 };
 
-// An 8-bit bitmap file: headers, 256 colours, rows bottom-up padded with 0xEE.
-std::vector<uint8_t> EncodeBitmap(const Picture& picture,
-                                  const FilePalette& palette = DistinctPalette(),
-                                  const FileOptions& options = {});
-void WriteFileBytes(const char* name, const std::vector<uint8_t>& bytes);
-void WriteBitmap(const char* name, const Picture& picture,
-                 const FilePalette& palette = DistinctPalette(), const FileOptions& options = {});
+// Headers, 256 colours, rows bottom-up padded with 0xEE.
+inline Bytes EncodeBitmap(const Picture& picture, const FileOptions& options = {}) {
+    const uint32_t stride = (static_cast<uint32_t>(picture.width) + 3u) & ~3u;
+    const uint32_t imageSize = stride * static_cast<uint32_t>(picture.height);
+    Bytes bytes{'B', 'M'};
+    auto put = [&bytes](uint32_t value, int size) {
+        for (int i = 0; i < size; ++i) {
+            bytes.push_back(static_cast<uint8_t>(value >> (8 * i)));
+        }
+    };
+    for (uint32_t field : {1078 + imageSize, 0u, options.pixelDataOffset, 40u,
+                           static_cast<uint32_t>(options.width.value_or(picture.width)),
+                           static_cast<uint32_t>(options.height.value_or(picture.height))}) {
+        put(field, 4);
+    }
+    put(1, 2);
+    put(options.bitsPerPixel, 2);
+    for (uint32_t field : {0u, imageSize, 2835u, 2835u, 256u, 0u}) {
+        put(field, 4);
+    }
+    for (const auto& colour : options.palette) {
+        bytes.insert(bytes.end(), colour.begin(), colour.end());
+    }
+    for (int32_t row = picture.height - 1; row >= 0; --row) {
+        const auto first = picture.pixels.begin() + row * picture.width;
+        bytes.insert(bytes.end(), first, first + picture.width);
+        bytes.insert(bytes.end(), stride - static_cast<uint32_t>(picture.width), 0xEE);
+    }
+    return bytes;
+}
 
-// Works in a fresh directory until destroyed.
-class ScratchDirectory {
-public:
-    ScratchDirectory();
-    ~ScratchDirectory();
-    ScratchDirectory(const ScratchDirectory&) = delete;
-    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+inline void WriteFile(const char* name, const Bytes& bytes) {
+    std::ofstream(name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+}
 
-private:
-    std::filesystem::path previous;
-    std::filesystem::path path;
-};
+inline void WriteBitmap(const char* name, const Picture& picture, const FileOptions& options = {}) {
+    WriteFile(name, EncodeBitmap(picture, options));
+}
 
-class PictureTest : public ::testing::Test {
+// Works in a fresh directory, with the window, the display and its screen
+// surfaces made; all given back at the end.
+class VideoTest : public ::testing::Test {
 protected:
-    void SetUp() override { platform::headless::Reset(); }
-    ScratchDirectory scratch;
+    void SetUp() override {
+        platform::headless::Reset();
+        std::string pattern = (std::filesystem::temp_directory_path() / "video-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        scratch = pattern;
+        std::filesystem::current_path(scratch);
+        platform::WindowClass windowClass;
+        windowClass.procedure = &platform::DefWindowProc;
+        windowClass.className = "VIDEOTEST";
+        platform::RegisterClass(&windowClass);
+        mainWindow = platform::CreateWindowEx(0, "VIDEOTEST", "", platform::WS_POPUP, 0, 0, 640,
+                                              480, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_EQ(InitDisplay(640, 480, 8), 1);
+        ASSERT_EQ(CreateScreenSurfaces(), 1);
+    }
+    void TearDown() override {
+        ReleaseScreenSurfaces();
+        ReleaseDisplay();
+        platform::DestroyWindow(mainWindow);
+        mainWindow = nullptr;
+        std::filesystem::current_path(previous);
+        std::filesystem::remove_all(scratch);
+    }
+
+    // The last frame a flip showed.
+    static const platform::headless::Frame& Shown() {
+        static const platform::headless::Frame none;
+        const auto& frames = platform::headless::Frames();
+        EXPECT_FALSE(frames.empty()) << "no frame was shown";
+        return frames.empty() ? none : frames.back();
+    }
+
+    // Every byte of a surface, row padding included.
+    static Bytes SurfaceBytes(const platform::Surface* surface) {
+        return Bytes(surface->Pixels(),
+                     surface->Pixels() + static_cast<size_t>(surface->Pitch()) * surface->Height());
+    }
+
+    static void FillSurface(platform::Surface* surface, uint8_t index) {
+        platform::SurfaceDesc description{};
+        description.size = sizeof description;
+        surface->Lock(nullptr, &description, platform::DDLOCK_WAIT, nullptr);
+        std::memset(description.surface, index,
+                    static_cast<size_t>(description.pitch) * description.height);
+        surface->Unlock(nullptr);
+    }
+
+    std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::path scratch;
 };
-
-// The window, the display and its screen surfaces; released in TearDown.
-class DisplayTest : public PictureTest {
-protected:
-    void SetUp() override;
-    void TearDown() override;
-
-    void OpenWindow();
-    void OpenDisplay();  // the window and the device, without screen surfaces
-    void ApplyToScreen(const FilePalette& palette);  // to both palettes
-    const platform::headless::Frame& Shown() const;  // the last frame a flip showed
-};
-
-// Sets every byte of a surface, row padding included.
-void FillSurface(platform::Surface* surface, uint8_t index);
-// Every byte of a surface, row padding included.
-std::vector<uint8_t> SurfaceBytes(const platform::Surface* surface);
-// An off-screen surface of the given size, or null.
-platform::Surface* MakeSurface(int32_t width, int32_t height);
 
 }  // namespace video_test

@@ -1,0 +1,199 @@
+// Reading picture files, broken ones included, and copying their rectangles
+// into surfaces.
+#include <limits>
+
+#include "tests/video/video_fixture.h"
+
+namespace {
+
+using namespace video_test;
+using platform::Surface;
+
+// The rows a bitmap should hold: bottom row first, no padding.
+Bytes StoredRows(const Picture& picture) {
+    Bytes rows;
+    for (int32_t y = picture.height - 1; y >= 0; --y) {
+        const auto first = picture.pixels.begin() + y * picture.width;
+        rows.insert(rows.end(), first, first + picture.width);
+    }
+    return rows;
+}
+
+Bytes Held(const Bitmap& bitmap) {
+    if (bitmap.Pixels() == nullptr) {
+        return {};
+    }
+    return {bitmap.Pixels(),
+            bitmap.Pixels() + static_cast<size_t>(bitmap.Width()) * bitmap.Height()};
+}
+
+Bytes Cut(Bytes bytes, size_t length) {
+    bytes.resize(length);
+    return bytes;
+}
+
+using PictureTest = VideoTest;
+
+// Whatever the offset field says, rows start at 1078.
+TEST_F(PictureTest, RowsComeBottomUpFromBehindThePaletteWithoutTheirPadding) {
+    struct Case {
+        int32_t width, height;
+        uint32_t offsetField;
+    };
+    for (const Case& c : {Case{20, 6, 1078}, Case{21, 6, 1078}, Case{22, 3, 54}, Case{23, 3, 0},
+                          Case{4096, 2, 2000}, Case{5, 0, 1078}}) {
+        SCOPED_TRACE(testing::Message() << c.width << " x " << c.height << ", " << c.offsetField);
+        const Picture picture = Pattern(c.width, c.height);
+        WriteBitmap("picture.bmp", picture, {.pixelDataOffset = c.offsetField});
+        Bitmap bitmap;
+        ASSERT_EQ(bitmap.Load("picture.bmp"), 1);
+        EXPECT_EQ(std::pair(bitmap.Width(), bitmap.Height()), std::pair(c.width, c.height));
+        ASSERT_NE(bitmap.Pixels(), nullptr);
+        EXPECT_EQ(Held(bitmap), StoredRows(picture));
+    }
+}
+
+// Absurd sizes once made the game ask for gigabytes or read past its block.
+TEST_F(PictureTest, FilesThatAreNoEightBitPictureOfOursLoadNothing) {
+    const int32_t most = std::numeric_limits<int32_t>::max();
+    const int32_t least = std::numeric_limits<int32_t>::min();
+    const Picture picture = Pattern(4, 4);
+    std::vector<Bytes> files = {{}, Cut(EncodeBitmap(picture), 28)};
+    for (int bits : {1, 4, 16, 24, 32}) {
+        files.push_back(EncodeBitmap(picture, {.bitsPerPixel = static_cast<uint16_t>(bits)}));
+    }
+    for (auto [width, height] : {std::pair{4, -4},
+                                 {-4, 4},
+                                 {0, 4},
+                                 {4097, 1},
+                                 {1, 4097},
+                                 {most, most},
+                                 {most, 2},
+                                 {65536, 65536},
+                                 {least, least}}) {
+        files.push_back(EncodeBitmap(picture, {.width = width, .height = height}));
+    }
+    for (size_t i = 0; i < files.size(); ++i) {
+        WriteFile("broken.bmp", files[i]);
+        Bitmap bitmap;
+        EXPECT_EQ(bitmap.Load("broken.bmp"), 0) << i;
+        EXPECT_EQ(bitmap.Pixels(), nullptr) << i;
+    }
+    std::filesystem::create_directory("folder.bmp");
+    for (const char* name : {"missing.bmp", "folder.bmp", "", static_cast<const char*>(nullptr)}) {
+        Bitmap bitmap;
+        EXPECT_EQ(bitmap.Load(name), 0);
+    }
+}
+
+// A file is read as far as it goes and the rest is 0; a failed load leaves no
+// pixels that the new headers no longer describe, but a file that never
+// opened changes nothing.
+TEST_F(PictureTest, CutFilesLoadWithZerosAndFailedLoadsLeaveNoStalePixels) {
+    const Bytes whole = EncodeBitmap(Picture(21, 4, 0xAB));  // stride 24
+    WriteFile("cut.bmp", Cut(whole, 1078 + 24 + 10));
+    Bitmap bitmap;
+    ASSERT_EQ(bitmap.Load("cut.bmp"), 1);
+    Bytes expected(21 * 4, 0);
+    std::fill_n(expected.begin(), 21 + 10, 0xAB);
+    EXPECT_EQ(Held(bitmap), expected);
+    WriteFile("cut.bmp", Cut(whole, 600));  // inside the palette
+    ASSERT_EQ(bitmap.Load("cut.bmp"), 1);
+    EXPECT_EQ(Held(bitmap), Bytes(21 * 4, 0));
+
+    WriteBitmap("good.bmp", Pattern(8, 8));
+    WriteBitmap("deep.bmp", Pattern(8, 8), {.bitsPerPixel = 24, .width = 500});
+    ASSERT_EQ(bitmap.Load("good.bmp"), 1);
+    EXPECT_EQ(bitmap.Load("deep.bmp"), 0);
+    EXPECT_EQ(bitmap.Pixels(), nullptr);
+    ASSERT_EQ(bitmap.Load("good.bmp"), 1);
+    EXPECT_EQ(bitmap.Load("missing.bmp"), 0);
+    EXPECT_EQ(Held(bitmap), StoredRows(Pattern(8, 8)));
+}
+
+class CopyTest : public VideoTest {
+protected:
+    void TearDown() override {
+        for (Surface* surface : surfaces) {
+            surface->Release();
+        }
+        VideoTest::TearDown();
+    }
+    // An off-screen surface filled with 0x77.
+    Surface* Target(int32_t width, int32_t height) {
+        const platform::SurfaceDesc description{
+            .size = sizeof(platform::SurfaceDesc),
+            .flags = platform::DDSD_CAPS | platform::DDSD_WIDTH | platform::DDSD_HEIGHT,
+            .height = static_cast<uint32_t>(height),
+            .width = static_cast<uint32_t>(width),
+            .caps = {platform::DDSCAPS_OFFSCREENPLAIN}};
+        Surface* surface = nullptr;
+        EXPECT_EQ(directDraw->CreateSurface(&description, &surface, nullptr), platform::kOk);
+        surfaces.push_back(surface);
+        FillSurface(surface, 0x77);
+        return surface;
+    }
+    std::vector<Surface*> surfaces;
+};
+
+// The plain definition: the picture rectangle at (srcX, srcY) where it lies
+// inside both picture and surface, the old bytes everywhere else.
+Bytes Expected(const Bytes& before, const Surface* surface, const Picture& picture, int32_t width,
+               int32_t rows, int32_t srcX, int32_t srcY) {
+    Bytes bytes = before;
+    for (int64_t k = 0; k < rows && k < surface->Height(); ++k) {
+        for (int64_t j = 0; j < width && j < surface->Width(); ++j) {
+            const int64_t x = srcX + j, y = srcY + k;
+            if (x >= 0 && y >= 0 && x < picture.width && y < picture.height) {
+                bytes[static_cast<size_t>(k * surface->Pitch() + j)] =
+                    picture.At(static_cast<int32_t>(x), static_cast<int32_t>(y));
+            }
+        }
+    }
+    return bytes;
+}
+
+// A broken picture must neither make the copy read outside the picture nor
+// write outside the surface.
+TEST_F(CopyTest, RectangleLandsTopRowFirstAtTheSurfaceCornerAndNowhereElse) {
+    const Picture picture = Pattern(40, 30);
+    WriteBitmap("picture.bmp", picture);
+    Bitmap bitmap;
+    ASSERT_EQ(bitmap.Load("picture.bmp"), 1);
+    struct Case {
+        int32_t surfaceWidth, surfaceHeight, width, rows, srcX, srcY;
+    };
+    for (const Case& c :
+         {Case{26, 25, 20, 20, 2, 4}, Case{8, 6, 5, 4, 3, 0}, Case{10, 10, 10, 0, 0, 0},
+          Case{10, 10, 10, -3, 0, 0}, Case{10, 10, -10, 10, 0, 0}, Case{30, 30, 30, 30, 25, 20},
+          Case{10, 10, 10, 10, -4, -3}, Case{10, 10, 10, 10, 40, 0}, Case{10, 10, 10, 10, 0, 30},
+          Case{10, 8, 40, 30, 0, 0}, Case{10, 10, 10, 10, -2000000000, 2000000000}}) {
+        SCOPED_TRACE(testing::Message()
+                     << c.width << " x " << c.rows << " from " << c.srcX << ", " << c.srcY);
+        Surface* surface = Target(c.surfaceWidth, c.surfaceHeight);
+        const Bytes before = SurfaceBytes(surface);
+        ASSERT_EQ(bitmap.CopyToSurface(surface, c.width, c.rows, c.srcX, c.srcY), 1);
+        EXPECT_EQ(SurfaceBytes(surface),
+                  Expected(before, surface, picture, c.width, c.rows, c.srcX, c.srcY));
+    }
+}
+
+// A picture that did not load copies nothing; a surface that cannot be
+// locked, or none, is left alone; no palette to apply to is no harm.
+TEST_F(CopyTest, NothingToCopyOrNowhereToCopyToChangesNothing) {
+    const Bytes untouched = SurfaceBytes(Target(8, 8));
+    Bitmap bitmap;
+    bitmap.Load("missing.bmp");
+    Surface* surface = Target(8, 8);
+    EXPECT_EQ(bitmap.CopyToSurface(surface, 8, 8, 0, 0), 1);
+    EXPECT_EQ(SurfaceBytes(surface), untouched);
+    EXPECT_EQ(bitmap.ApplyPalette(nullptr), 1);
+    WriteBitmap("picture.bmp", Pattern(8, 8));
+    ASSERT_EQ(bitmap.Load("picture.bmp"), 1);
+    platform::headless::FailStep(platform::Fault::LockSurface);
+    EXPECT_EQ(bitmap.CopyToSurface(surface, 8, 8, 0, 0), 0);
+    EXPECT_EQ(SurfaceBytes(surface), untouched);
+    EXPECT_EQ(bitmap.CopyToSurface(nullptr, 8, 8, 0, 0), 0);
+}
+
+}  // namespace
