@@ -1,0 +1,190 @@
+// Sounds as the player hears them: what a file plays, copies that overlap,
+// the music that neither restarts nor layers, and sounds without samples.
+#include <gtest/gtest.h>
+
+#include "audio/sound.h"
+#include "platform/headless/control.h"
+#include "tests/audio/wave_writer.h"
+
+namespace {
+
+using namespace wave_test;
+namespace headless = platform::headless;
+using platform::Fault;
+
+class SoundTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        headless::Reset();
+        ASSERT_EQ(InitSoundDevice(), 1);
+    }
+    // After the sounds of the tests: every sound goes before the device.
+    ~SoundTest() override { ReleaseSoundDevice(); }
+
+    // The next count samples the sound card takes.
+    static Bytes Pull(size_t count) {
+        Bytes samples(count);
+        headless::PullAudio(samples.data(), static_cast<uint32_t>(count));
+        return samples;
+    }
+    static Bytes Silence(size_t count) { return Bytes(count, 128); }
+    // Samples looped from position from on, count of them.
+    static Bytes Looped(const Bytes& samples, size_t from, size_t count) {
+        Bytes out(count);
+        for (size_t i = 0; i < count; ++i) {
+            out[i] = samples[(from + i) % samples.size()];
+        }
+        return out;
+    }
+};
+
+// Any PCM layout plays its bytes as 8-bit mono; loading again replaces the
+// sound; so do the game's own files.
+TEST_F(SoundTest, AFilePlaysItsSamplesAndALaterLoadReplacesThem) {
+    const Bytes mono = Sawtooth(2000);
+    const Bytes stereo = Sawtooth(1200, 7);
+    Sound sound;
+    sound.Load(WriteWave("mono.wav", MonoWave(mono)).c_str(), 1);
+    EXPECT_EQ(sound.Play(0), 0);
+    EXPECT_EQ(Pull(2000), mono);
+    sound.Load(
+        WriteWave("stereo.wav", Riff("WAVE", {Format(1, 2, 16), Chunk("data", stereo)})).c_str(),
+        1);
+    EXPECT_EQ(sound.Play(0), 0);
+    EXPECT_EQ(sound.Play(0), 1) << "one copy, and it is busy";
+    EXPECT_EQ(Pull(1200), stereo);
+    for (const char* name : {"techno.wav", "crunch.wav", "superhappy.wav"}) {
+        sound.Load(name, 1);
+        EXPECT_EQ(sound.Play(0), 0) << name;
+        EXPECT_NE(Pull(2205), Silence(2205)) << name;
+        sound.StopAndRewind();
+    }
+}
+
+// A file that cannot be read, a sound never loaded and a buffer the device
+// refuses all leave the sound silent, and every call on it harmless.
+TEST_F(SoundTest, ASoundWithoutSamplesIsSilent) {
+    for (const Bytes& file : {Riff("WAVE", {Format(2, 1, 4), Chunk("data", Sawtooth(100))}),
+                              MonoWave({}), Truncated(MonoWave(Sawtooth(100)), 60)}) {
+        Sound sound;
+        sound.Load(WriteWave("broken.wav", file).c_str(), 1);
+        EXPECT_EQ(sound.Play(1), 0);
+        sound.Stop();
+        sound.StopAndRewind();
+        EXPECT_EQ(Pull(100), Silence(100));
+    }
+    Sound neverLoaded;
+    EXPECT_EQ(neverLoaded.Play(0), 0);
+    neverLoaded.StopAndRewind();
+    EXPECT_EQ(neverLoaded.Fill(Sawtooth(10).data(), 10), 0);
+    EXPECT_EQ(neverLoaded.MakeCopies(2), 0);
+    headless::FailStep(Fault::CreateSoundBuffer);
+    Sound refused;
+    refused.Load(WriteWave("sound.wav", MonoWave(Sawtooth(100))).c_str(), 1);
+    EXPECT_EQ(refused.Play(0), 0);
+    EXPECT_EQ(Pull(100), Silence(100));
+}
+
+// A buffer lost while being filled is restored and filled; a fill that cannot
+// lock, before or after the restore, says so.
+TEST_F(SoundTest, ABufferLostWhileBeingFilledIsRestoredAndFilled) {
+    const Bytes samples = Sawtooth(500);
+    Sound sound;
+    ASSERT_EQ(sound.CreateBuffer(500, 1), 1);
+    headless::LoseSoundBuffers();
+    EXPECT_EQ(sound.Fill(samples.data(), 500), 1);
+    EXPECT_EQ(sound.MakeCopies(1), 1);
+    EXPECT_EQ(sound.Play(0), 0);
+    EXPECT_EQ(Pull(500), samples);
+    headless::FailStep(Fault::LockSoundBuffer, 0, 1);
+    EXPECT_EQ(sound.Fill(samples.data(), 500), 0);
+    headless::LoseSoundBuffers();
+    headless::FailStep(Fault::LockSoundBuffer, 1, 1);
+    EXPECT_EQ(sound.Fill(samples.data(), 500), 0);
+}
+
+// As far as copies were made (not beyond what the device gave, nor beyond
+// the entries the buffer was made with).
+TEST_F(SoundTest, CopiesLetASoundOverlapItself) {
+    const Bytes samples = Sawtooth(400);
+    Bytes doubled(400);
+    for (size_t i = 0; i < samples.size(); ++i) {
+        doubled[i] = static_cast<uint8_t>(128 + 2 * (samples[i] - 128));
+    }
+    const std::string file = WriteWave("sound.wav", MonoWave(samples));
+    Sound sound;
+    sound.Load(file.c_str(), 2);
+    EXPECT_EQ(sound.Play(0), 0);
+    EXPECT_EQ(sound.Play(0), 0);
+    EXPECT_EQ(sound.Play(0), 2);  // both copies busy
+    EXPECT_EQ(Pull(400), doubled);
+
+    headless::FailStep(Fault::DuplicateSoundBuffer);
+    Sound shortOfCopies;
+    shortOfCopies.Load(file.c_str(), 3);
+    EXPECT_EQ(shortOfCopies.Play(0), 0);
+    EXPECT_EQ(shortOfCopies.Play(0), 3);
+    EXPECT_EQ(Pull(400), samples);
+    headless::ClearFaults();
+
+    Sound limited;
+    ASSERT_EQ(limited.CreateBuffer(400, 1), 1);
+    ASSERT_EQ(limited.Fill(samples.data(), 400), 1);
+    EXPECT_EQ(limited.MakeCopies(3), 0);
+    EXPECT_EQ(limited.Play(0), 0);
+    EXPECT_EQ(limited.Play(0), 1);
+    EXPECT_EQ(Pull(400), samples);
+}
+
+// The music is played for every piece: it neither restarts nor layers nor
+// turns a single play into a loop. Stop keeps the place a later play resumes
+// from; after stop-and-rewind, or a play that ran out, the next starts over.
+TEST_F(SoundTest, PlayingWhileSoundingChangesNothingAndStopKeepsThePlace) {
+    const Bytes samples = Sawtooth(1000, 37);
+    Sound sound;
+    sound.Load(WriteWave("music.wav", MonoWave(samples)).c_str(), 1);
+    EXPECT_EQ(sound.Play(1), 0);
+    EXPECT_EQ(Pull(300), Looped(samples, 0, 300));
+    for (int piece = 0; piece < 5; ++piece) {
+        EXPECT_EQ(sound.Play(1), 1);
+    }
+    EXPECT_EQ(Pull(1500), Looped(samples, 300, 1500));
+    sound.StopAndRewind();
+    ASSERT_EQ(sound.Play(0), 0);
+    Pull(100);
+    EXPECT_EQ(sound.Play(1), 1);
+    EXPECT_EQ(Pull(900), Looped(samples, 100, 900));
+    EXPECT_EQ(Pull(100), Silence(100));
+
+    ASSERT_EQ(sound.Play(1), 0);
+    Pull(250);
+    sound.Stop();
+    EXPECT_EQ(Pull(100), Silence(100));
+    EXPECT_EQ(sound.Play(0), 0);
+    EXPECT_EQ(Pull(750), Looped(samples, 250, 750));
+    EXPECT_EQ(Pull(100), Silence(100));
+    EXPECT_EQ(sound.Play(0), 0);
+    EXPECT_EQ(Pull(250), Looped(samples, 0, 250));
+    sound.StopAndRewind();
+    EXPECT_EQ(Pull(100), Silence(100));
+    EXPECT_EQ(sound.Play(1), 0);
+    EXPECT_EQ(Pull(400), Looped(samples, 0, 400));
+}
+
+TEST_F(SoundTest, ReleaseSoundsStopsAndDestroysWhateverSoundsThereAre) {
+    ReleaseSounds();
+    crunchSound = new Sound;  // the music never made
+    ReleaseSounds();
+    EXPECT_EQ(crunchSound, nullptr);
+    musicSound = new Sound;
+    crunchSound = new Sound;
+    musicSound->Load(WriteWave("music.wav", MonoWave(Sawtooth(500))).c_str(), 1);
+    crunchSound->Load(WriteWave("crunch.wav", MonoWave(Sawtooth(500, 9))).c_str(), 1);
+    musicSound->Play(1);
+    crunchSound->Play(0);
+    ReleaseSounds();
+    EXPECT_TRUE(musicSound == nullptr && crunchSound == nullptr);
+    EXPECT_EQ(Pull(200), Silence(200));
+}
+
+}  // namespace
