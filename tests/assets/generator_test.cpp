@@ -23,8 +23,7 @@ int RunGenerator(const std::string& arguments) {
     return std::system(command.c_str());
 }
 
-// Named after this process, so that test runs of other build trees going on
-// at the same time keep to folders of their own.
+// Named after this process, so that other build trees' runs keep apart.
 fs::path FreshFolder(const std::string& name) {
     const fs::path folder = fs::temp_directory_path() / (name + "_" + std::to_string(getpid()));
     fs::remove_all(folder);

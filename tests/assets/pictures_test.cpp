@@ -1,177 +1,130 @@
-// The five pictures, read back as the game reads them: what would make the
-// game show garbage, lose its transparency or cut the wrong pixels.
+// The five pictures, read back from their bytes: what would make the game
+// show garbage, lose its transparency or show a hole, or make the tiles and
+// digits hard to tell apart.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <numeric>
+#include <cstring>
 #include <set>
-#include <string>
 
 #include "tests/assets/file_readers.h"
 
 namespace assets_test {
 namespace {
 
-constexpr uint8_t kTransparent = 253;
-constexpr int kCell = 20;
+constexpr uint8_t kKey = 253;
 
-BitmapFile Load(const std::string& name) {
-    std::optional<BitmapFile> bitmap = ReadBitmap(name);
-    if (!bitmap) {
-        ADD_FAILURE() << name << " is missing or shorter than its pixel rows";
-        return {};
-    }
-    return *bitmap;
+// The file's palette as stored, four bytes an entry.
+Bytes PaletteOf(const Picture& picture) {
+    return Bytes(picture.file.begin() + 54, picture.file.begin() + 1078);
 }
 
-// Where the game cuts tile or digit i out of its strip.
-int CutX(int index) {
-    return 2 + 23 * index;
-}
-constexpr int kCutY = 4;
-
-struct Area {
-    int x;
-    int y;
-    int width;
-    int height;
-    bool Contains(int px, int py) const {
-        return px >= x && py >= y && px < x + width && py < y + height;
-    }
-};
-
-std::vector<uint8_t> CutOut(const BitmapFile& bitmap, const Area& area) {
-    std::vector<uint8_t> pixels;
-    for (int y = area.y; y < area.y + area.height; ++y) {
-        for (int x = area.x; x < area.x + area.width; ++x) {
-            pixels.push_back(bitmap.At(x, y));
+// The 20 x 20 image i of a strip, where the game cuts it.
+Bytes Cut(const Picture& strip, int i) {
+    Bytes pixels;
+    for (int y = 4; y < 24; ++y) {
+        for (int x = 2 + 23 * i; x < 22 + 23 * i; ++x) {
+            pixels.push_back(strip.At(x, y));
         }
     }
     return pixels;
 }
 
-int CountOf(const std::vector<uint8_t>& pixels, uint8_t index) {
-    return static_cast<int>(std::count(pixels.begin(), pixels.end(), index));
-}
-
-double MeanLuma(const BitmapFile& bitmap, const std::vector<uint8_t>& pixels) {
-    double sum = 0.0;
-    for (uint8_t index : pixels) {
-        sum += Luma(bitmap.palette[index]);
-    }
-    return pixels.empty() ? 0.0 : sum / static_cast<double>(pixels.size());
-}
-
-class EveryPicture : public testing::TestWithParam<const char*> {};
-
-TEST_P(EveryPicture, IsAnEightBitBitmapWithItsRowsRightBehindTheFullPaletteAndAKeyOfItsOwn) {
-    const BitmapFile bitmap = Load(GetParam());
-    EXPECT_EQ(bitmap.signature, "BM");
-    EXPECT_EQ(bitmap.bitsPerPixel, 8);
-    EXPECT_EQ(bitmap.pixelOffset, 1078u);
-    EXPECT_EQ(bitmap.infoSize, 40u);
-    EXPECT_EQ(bitmap.compression, 0u);
-    ASSERT_GT(bitmap.width, 0);
-    ASSERT_GT(bitmap.height, 0) << "rows must be stored bottom-up";
-    const size_t stride = (static_cast<size_t>(bitmap.width) + 3) & ~size_t{3};
-    EXPECT_EQ(bitmap.fileSize, 1078 + stride * bitmap.height) << "nothing missing, nothing extra";
-    EXPECT_EQ(bitmap.declaredFileSize, bitmap.fileSize);
-    // The transparent colour stays apart from every real colour.
-    const Colour key = bitmap.palette[kTransparent];
-    for (size_t i = 0; i < bitmap.palette.size(); ++i) {
-        if (i != kTransparent) {
-            EXPECT_NE(bitmap.palette[i], key) << "entry " << i;
+// 8 bits, rows right behind the full palette, nothing missing or extra, a
+// key colour no real colour shares, and a black or nearly black clear colour.
+// Play and the end screen are shown in the palette of "menu1.bmp"; the title
+// and play backgrounds are drawn over a cleared screen, so a key pixel in
+// them would be a black hole.
+TEST(Pictures, AreWholeEightBitFilesSharingTheGamePaletteWithoutHoles) {
+    const Picture play = ReadPicture("menu1.bmp");
+    const struct {
+        const char* name;
+        bool screen, playColours;
+    } pictures[] = {{"menu1.bmp", true, true},
+                    {"cubeshards2.bmp", false, true},
+                    {"score.bmp", false, true},
+                    {"start.bmp", true, false},
+                    {"end.bmp", true, true}};
+    for (const auto& [name, screen, playColours] : pictures) {
+        SCOPED_TRACE(name);
+        const Picture picture = ReadPicture(name);
+        ASSERT_GT(picture.width, 0);
+        const Bytes& file = picture.file;
+        EXPECT_EQ(std::string(file.begin(), file.begin() + 2), "BM");
+        EXPECT_EQ(Little(file, 28, 2), 8u);
+        EXPECT_EQ(Little(file, 10), 1078u);
+        EXPECT_EQ(Little(file, 30), 0u) << "compressed";
+        EXPECT_EQ(file.size(), 1078 + ((picture.width + 3) & ~3) * picture.height);
+        EXPECT_EQ(Little(file, 2), file.size());
+        for (size_t i = 0; i < 256; ++i) {
+            EXPECT_TRUE(i == kKey || std::memcmp(&file[54 + 4 * i], &file[54 + 4 * kKey], 3) != 0)
+                << "entry " << i << " looks like the key";
         }
+        EXPECT_LT(picture.grey[0], 24);
+        EXPECT_EQ(picture.width == 640 && picture.height == 480, screen);
+        EXPECT_EQ(PaletteOf(picture) == PaletteOf(play), playColours);
     }
-    EXPECT_LT(Luma(bitmap.palette[0]), 24) << "the clear colour is black or nearly";
+    for (const char* name : {"menu1.bmp", "start.bmp"}) {
+        const Bytes& pixels = ReadPicture(name).pixels;
+        EXPECT_EQ(std::count(pixels.begin(), pixels.end(), kKey), 0) << name;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Pictures, EveryPicture,
-                         testing::Values("menu1.bmp", "cubeshards2.bmp", "score.bmp", "start.bmp",
-                                         "end.bmp"));
-
-// Play and the end screen are shown through the palette of "menu1.bmp", so
-// every picture drawn for them must be drawn with exactly that palette. The
-// screens are drawn over a cleared screen: any key colour in the play or
-// title screen would punch a black hole into it.
-TEST(Screens, AreFullScreenAndShareTheGamePaletteWithoutHoles) {
-    const BitmapFile background = Load("menu1.bmp");
-    for (const char* name : {"menu1.bmp", "start.bmp", "end.bmp"}) {
-        const BitmapFile bitmap = Load(name);
-        EXPECT_EQ(bitmap.width, 640) << name;
-        EXPECT_EQ(bitmap.height, 480) << name;
-    }
-    for (const char* name : {"cubeshards2.bmp", "score.bmp", "end.bmp"}) {
-        EXPECT_TRUE(Load(name).palette == background.palette) << name;
-    }
-    EXPECT_FALSE(Load("start.bmp").palette == background.palette);
-    EXPECT_EQ(CountOf(background.pixels, kTransparent), 0);
-    EXPECT_EQ(CountOf(Load("start.bmp").pixels, kTransparent), 0);
-}
-
-// Eight solid tiles where the game cuts them; the empty cell darker than any
-// block; and, seen in grey alone, as by a player who cannot tell the hues
-// apart, any two blocks still differ clearly by brightness or by pattern.
-TEST(TileStrip, HoldsEightSolidTilesThatStandApartEvenInGrey) {
-    const BitmapFile tiles = Load("cubeshards2.bmp");
-    ASSERT_GE(tiles.width, CutX(7) + kCell);
-    ASSERT_GE(tiles.height, kCutY + kCell);
-    std::vector<std::vector<int>> grey(8);
+// No hole in a tile; the empty cell darker than any block; and, seen in grey
+// alone, as by a player who cannot tell the hues apart, any two blocks differ
+// clearly by brightness or by pattern.
+TEST(Pictures, TheEightTilesAreSolidAndStandApartEvenInGrey) {
+    const Picture tiles = ReadPicture("cubeshards2.bmp");
+    ASSERT_GE(tiles.width, 2 + 23 * 7 + 20);
+    std::vector<Bytes> cuts;
     for (int tile = 0; tile < 8; ++tile) {
-        const std::vector<uint8_t> cut = CutOut(tiles, {CutX(tile), kCutY, kCell, kCell});
-        EXPECT_EQ(CountOf(cut, kTransparent), 0) << "tile " << tile << " has a hole";
-        for (uint8_t index : cut) {
-            grey[tile].push_back(Luma(tiles.palette[index]));
-        }
+        cuts.push_back(Cut(tiles, tile));
+        EXPECT_EQ(std::count(cuts.back().begin(), cuts.back().end(), kKey), 0) << tile;
     }
-    auto mean = [](const std::vector<int>& values) {
-        return std::accumulate(values.begin(), values.end(), 0.0) /
-               static_cast<double>(values.size());
-    };
-    for (int a = 1; a < 8; ++a) {
-        EXPECT_GT(mean(grey[a]), mean(grey[0]) + 30) << "tile " << a;
+    auto grey = [&](int tile, size_t i) { return tiles.grey[cuts[static_cast<size_t>(tile)][i]]; };
+    for (int a = 0; a < 8; ++a) {
         for (int b = a + 1; b < 8; ++b) {
-            double difference = 0.0;
-            for (size_t i = 0; i < grey[a].size(); ++i) {
-                difference += std::abs(grey[a][i] - grey[b][i]);
+            int difference = 0, brighter = 0;
+            for (size_t i = 0; i < 400; ++i) {
+                difference += std::abs(grey(a, i) - grey(b, i));
+                brighter += grey(b, i) - grey(a, i);
             }
-            EXPECT_GT(difference / static_cast<double>(grey[a].size()), 12.0)
-                << "tiles " << a << " and " << b << " look alike in grey";
+            EXPECT_GT(difference, 12 * 400) << "tiles " << a << " and " << b << " alike in grey";
+            EXPECT_TRUE(a > 0 || brighter > 30 * 400) << "tile " << b << " is dark";
         }
     }
 }
 
-// Each digit is readable and leaves room around it, its left and right
-// columns clear so that nine digits side by side do not run together; and it
-// stands out from the score and games-left fields of the play screen and
-// from the cleared screen behind the end picture.
-TEST(DigitStrip, HoldsTenDifferentDigitsWithRoomAroundThemThatStandOutFromTheirFields) {
-    const BitmapFile digits = Load("score.bmp");
-    const BitmapFile background = Load("menu1.bmp");
-    ASSERT_GE(digits.width, CutX(9) + kCell);
-    ASSERT_GE(digits.height, kCutY + kCell);
-    const double fields[] = {MeanLuma(background, CutOut(background, {395, 256, 180, 20})),
-                             MeanLuma(background, CutOut(background, {473, 331, 20, 20})),
-                             static_cast<double>(Luma(background.palette[0]))};
-    std::set<std::vector<uint8_t>> seen;
-    for (int digit = 0; digit < 10; ++digit) {
-        const Area cell{CutX(digit), kCutY, kCell, kCell};
-        const std::vector<uint8_t> cut = CutOut(digits, cell);
-        seen.insert(cut);
-        EXPECT_GT(kCell * kCell - CountOf(cut, kTransparent), 60) << digit << " is too faint";
-        EXPECT_GT(CountOf(cut, kTransparent), 100) << digit << " hides its field";
-        for (int y = 0; y < kCell; ++y) {
-            EXPECT_EQ(digits.At(cell.x, cell.y + y), kTransparent) << "digit " << digit;
-            EXPECT_EQ(digits.At(cell.x + kCell - 1, cell.y + y), kTransparent) << "digit " << digit;
+// Ten different digits that are neither faint nor solid, with clear left and
+// right columns so that nine side by side do not run together, and bright
+// against the score and games-left fields and the cleared screen.
+TEST(Pictures, TheTenDigitsAreReadableAgainstTheirFields) {
+    const Picture digits = ReadPicture("score.bmp");
+    const Picture play = ReadPicture("menu1.bmp");
+    ASSERT_GE(digits.width, 2 + 23 * 9 + 20);
+    std::vector<double> fields = {static_cast<double>(play.grey[0])};  // mean grey of each
+    for (auto [left, top, width] : {std::tuple{395, 256, 180}, {473, 331, 20}}) {
+        double sum = 0;
+        for (int y = top; y < top + 20; ++y) {
+            for (int x = left; x < left + width; ++x) {
+                sum += play.grey[play.At(x, y)];
+            }
         }
+        fields.push_back(sum / (20 * width));
+    }
+    std::set<Bytes> seen;
+    for (int digit = 0; digit < 10; ++digit) {
+        const Bytes cut = Cut(digits, digit);
+        seen.insert(cut);
+        const auto clear = std::count(cut.begin(), cut.end(), kKey);
+        EXPECT_TRUE(clear > 100 && clear < 340) << digit;
         int brightest = 0;
-        for (uint8_t index : cut) {
-            brightest = index == kTransparent ? brightest
-                                              : std::max(brightest, Luma(digits.palette[index]));
+        for (size_t i = 0; i < cut.size(); ++i) {
+            brightest = cut[i] == kKey ? brightest : std::max(brightest, digits.grey[cut[i]]);
+            EXPECT_TRUE(cut[i] == kKey || (i % 20 != 0 && i % 20 != 19)) << digit;
         }
         for (double field : fields) {
-            EXPECT_GT(brightest - field, 120.0) << "digit " << digit;
+            EXPECT_GT(brightest - field, 120.0) << digit;
         }
     }
     EXPECT_EQ(seen.size(), 10u);
@@ -179,21 +132,15 @@ TEST(DigitStrip, HoldsTenDifferentDigitsWithRoomAroundThemThatStandOutFromTheirF
 
 // The end screen is drawn over the score's nine digits: they show exactly
 // where the picture is transparent.
-TEST(EndScreen, IsTransparentExactlyOverTheScoreDigits) {
-    const BitmapFile end = Load("end.bmp");
-    const Area window{221, 148, 180, 20};
-    int strayKeys = 0;
-    for (int y = 0; y < end.height; ++y) {
-        for (int x = 0; x < end.width; ++x) {
-            const bool transparent = end.At(x, y) == kTransparent;
-            if (window.Contains(x, y)) {
-                ASSERT_TRUE(transparent) << "the score is covered at (" << x << ", " << y << ")";
-            } else if (transparent) {
-                ++strayKeys;
-            }
+TEST(Pictures, TheEndScreenIsTransparentExactlyOverTheScore) {
+    const Picture end = ReadPicture("end.bmp");
+    ASSERT_EQ(end.pixels.size(), 640u * 480u);
+    for (int y = 0; y < 480; ++y) {
+        for (int x = 0; x < 640; ++x) {
+            ASSERT_EQ(end.At(x, y) == kKey, x >= 221 && x < 401 && y >= 148 && y < 168)
+                << x << ", " << y;
         }
     }
-    EXPECT_EQ(strayKeys, 0) << "holes outside the score window";
 }
 
 }  // namespace

@@ -1,124 +1,116 @@
-// The three sounds, read back chunk by chunk: the format the game plays
-// them in, their lengths, and what makes a sound click, clip or hum.
+// The three sounds and the icon, read back from their bytes.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <string>
-#include <vector>
+#include <set>
 
+#include "app/program_icon.h"
 #include "tests/assets/file_readers.h"
 
 namespace assets_test {
 namespace {
 
-constexpr double kSampleRate = 22050.0;
-
-WaveFile Load(const std::string& name) {
-    std::optional<WaveFile> wave = ReadWave(name);
-    if (!wave) {
-        ADD_FAILURE() << name << " is missing or cut short";
+// The samples behind a format chunk of 8-bit mono PCM at 22050 a second,
+// the one layout the game plays; none otherwise.
+Bytes Samples(const std::string& name) {
+    const Bytes file = ReadWholeFile(name);
+    if (file.size() < 44 || Little(file, 4) + 8 != file.size() ||
+        std::string(file.begin() + 8, file.begin() + 16) != "WAVEfmt " || Little(file, 16) != 16 ||
+        Little(file, 20, 2) != 1 || Little(file, 22, 2) != 1 || Little(file, 24) != 22050 ||
+        Little(file, 28) != 22050 || Little(file, 32, 2) != 1 || Little(file, 34, 2) != 8 ||
+        std::string(file.begin() + 36, file.begin() + 40) != "data" ||
+        44 + Little(file, 40) > file.size()) {
         return {};
     }
-    return *wave;
+    return Bytes(file.begin() + 44, file.begin() + 44 + Little(file, 40));
 }
 
-double Seconds(const WaveFile& wave) {
-    return static_cast<double>(wave.samples.size()) / kSampleRate;
-}
-
-// Largest distance of a sample from the silent midpoint, 128.
-int Peak(const WaveFile& wave) {
+int Peak(const Bytes& samples) {
     int peak = 0;
-    for (uint8_t sample : wave.samples) {
+    for (uint8_t sample : samples) {
         peak = std::max(peak, std::abs(sample - 128));
     }
     return peak;
 }
 
-double Mean(const WaveFile& wave) {
-    double sum = 0.0;
-    for (uint8_t sample : wave.samples) {
-        sum += sample;
-    }
-    return wave.samples.empty() ? 0.0 : sum / static_cast<double>(wave.samples.size());
-}
-
-double RootMeanSquare(const WaveFile& wave) {
-    double sum = 0.0;
-    for (uint8_t sample : wave.samples) {
-        sum += (sample - 128.0) * (sample - 128.0);
-    }
-    return wave.samples.empty() ? 0.0 : std::sqrt(sum / static_cast<double>(wave.samples.size()));
-}
-
-class EverySound : public testing::TestWithParam<const char*> {};
-
-// The game plays every file as 8-bit mono at 22050 a second and finds the
-// data chunk by searching onwards from the format chunk.
-TEST_P(EverySound, IsEightBitMonoPcmAt22050WithDataBehindTheFormatAtGentleLevels) {
-    const WaveFile wave = Load(GetParam());
-    EXPECT_EQ(wave.riff, "RIFF");
-    EXPECT_EQ(wave.form, "WAVE");
-    EXPECT_EQ(wave.riffSize + 8, wave.fileSize);
-    ASSERT_EQ(wave.chunkOrder, (std::vector<std::string>{"fmt ", "data"}));
-    EXPECT_EQ(wave.formatChunkSize, 16u);
-    EXPECT_EQ(wave.formatTag, 1);
-    EXPECT_EQ(wave.channels, 1);
-    EXPECT_EQ(wave.sampleRate, 22050u);
-    EXPECT_EQ(wave.byteRate, 22050u);
-    EXPECT_EQ(wave.blockAlign, 1);
-    EXPECT_EQ(wave.bitsPerSample, 8);
-    // Centred on the midpoint, audible, and well inside the 8-bit range.
-    EXPECT_NEAR(Mean(wave), 128.0, 1.5) << "a steady offset wastes headroom and thumps";
-    EXPECT_GT(RootMeanSquare(wave), 6.0);
-    EXPECT_LE(Peak(wave), 64) << "gentle levels, well inside the 8-bit range";
-}
-
-INSTANTIATE_TEST_SUITE_P(Sounds, EverySound,
-                         testing::Values("techno.wav", "crunch.wav", "superhappy.wav"));
-
-// Each sound is as long as what it is for; a sound played once starts and
-// stops at the midpoint, or it clicks; and the mixer, which adds every
-// playing sound around 128 and clips, never clips the crunch over the music.
+// Each is as long as what it is for, centred on the midpoint (an offset
+// thumps), audible and gentle; a sound played once starts and stops at the
+// midpoint, or it clicks; the mixer, which adds sounds around 128 and clips,
+// never clips the crunch over the music; and the music runs from its last
+// sample into its first no harder than its ordinary large steps.
 TEST(Sounds, SuitWhatEachIsForAndMixWithoutClicksOrClipping) {
-    struct Use {
+    const struct {
         const char* name;
         double shortest, longest;
         bool once;
-    };
-    for (const Use& use :
-         {Use{"techno.wav", 20.0, 40.0, false}, Use{"superhappy.wav", 10.0, 25.0, true},
-          Use{"crunch.wav", 0.2, 0.5, true}}) {
-        const WaveFile wave = Load(use.name);
-        EXPECT_GE(Seconds(wave), use.shortest) << use.name;
-        EXPECT_LE(Seconds(wave), use.longest) << use.name;
-        ASSERT_GT(wave.samples.size(), 16u) << use.name;
+    } uses[] = {{"techno.wav", 20.0, 40.0, false},
+                {"superhappy.wav", 10.0, 25.0, true},
+                {"crunch.wav", 0.2, 0.5, true}};
+    for (const auto& use : uses) {
+        SCOPED_TRACE(use.name);
+        const Bytes samples = Samples(use.name);
+        ASSERT_GT(samples.size(), 1000u) << "not 8-bit mono at 22050, or cut short";
+        EXPECT_GE(static_cast<double>(samples.size()) / 22050, use.shortest);
+        EXPECT_LE(static_cast<double>(samples.size()) / 22050, use.longest);
+        double sum = 0, squares = 0;
+        for (uint8_t sample : samples) {
+            sum += sample;
+            squares += (sample - 128.0) * (sample - 128.0);
+        }
+        const auto count = static_cast<double>(samples.size());
+        EXPECT_NEAR(sum / count, 128.0, 1.5);
+        EXPECT_GT(std::sqrt(squares / count), use.once ? 6.0 : 10.0);
+        EXPECT_LE(Peak(samples), 64);
         for (size_t i = 0; use.once && i < 4; ++i) {
-            EXPECT_NEAR(wave.samples[i], 128, 2) << use.name << " starts with a click";
-            EXPECT_NEAR(wave.samples[wave.samples.size() - 1 - i], 128, 2)
-                << use.name << " ends with a click";
+            EXPECT_NEAR(samples[i], 128, 2) << "starts with a click";
+            EXPECT_NEAR(samples[samples.size() - 1 - i], 128, 2) << "ends with a click";
         }
     }
-    EXPECT_LE(Peak(Load("techno.wav")) + Peak(Load("crunch.wav")), 127);
-}
-
-// Looped, the last sample is followed by the first. The step between them
-// must be no bigger than the ordinary steps inside the loop.
-TEST(MusicLoop, RunsFromItsLastSampleIntoItsFirstWithoutAClick) {
-    const WaveFile wave = Load("techno.wav");
-    ASSERT_GT(wave.samples.size(), 1000u);
+    EXPECT_LE(Peak(Samples("techno.wav")) + Peak(Samples("crunch.wav")), 127);
+    const Bytes music = Samples("techno.wav");
     std::vector<int> steps;
-    for (size_t i = 1; i < wave.samples.size(); ++i) {
-        steps.push_back(std::abs(wave.samples[i] - wave.samples[i - 1]));
+    for (size_t i = 1; i < music.size(); ++i) {
+        steps.push_back(std::abs(music[i] - music[i - 1]));
     }
     std::sort(steps.begin(), steps.end());
-    const int usualLargeStep = steps[steps.size() * 99 / 100];
-    const int seam = std::abs(wave.samples.back() - wave.samples.front());
-    EXPECT_LE(seam, usualLargeStep);
-    // The ends are not silent either: the tails ring on across the seam.
-    EXPECT_GT(RootMeanSquare(wave), 10.0);
+    EXPECT_LE(std::abs(music.back() - music.front()), steps[steps.size() * 99 / 100]);
+}
+
+// One 32 x 32 image of 16 colours in the .ico file beside the program, the
+// same picture as the copy the program carries, and not a blank square.
+TEST(Icon, TheFileAndTheProgramsCopyAreTheSamePicture) {
+    const Bytes file = ReadWholeFile("stackwell.ico");
+    ASSERT_GE(file.size(), 22u);
+    EXPECT_EQ(Little(file, 0), 0x10000u) << "an icon, not a cursor";
+    ASSERT_EQ(Little(file, 4, 2), 1u);
+    EXPECT_EQ(Little(file, 6), 0x00102020u) << "32 x 32, 16 colours";
+    EXPECT_EQ(Little(file, 12, 2), 4u);
+    const uint32_t size = Little(file, 14);
+    const uint32_t offset = Little(file, 18);
+    ASSERT_EQ(offset + size, file.size());
+    ASSERT_EQ(size, 40u + 16 * 4 + 32 * 32 / 2 + 32 * 4);  // colour rows and mask rows
+    EXPECT_EQ(Little(file, offset), 40u);
+    EXPECT_EQ(Little(file, offset + 4), 32u);
+    EXPECT_EQ(Little(file, offset + 8), 64u);
+    EXPECT_EQ(Little(file, offset + 14, 2), 4u);
+
+    const platform::IconImage& carried = ProgramIcon();
+    ASSERT_TRUE(carried.width == 32 && carried.height == 32 && carried.colourCount == 16);
+    ASSERT_TRUE(carried.pixels != nullptr && carried.colours != nullptr);
+    for (size_t i = 0; i < 16; ++i) {
+        EXPECT_EQ(carried.colours[i], Little(file, offset + 40 + 4 * i) & 0xFFFFFF) << i;
+    }
+    std::set<uint8_t> used;
+    for (size_t stored = 0; stored < 32; ++stored) {
+        for (size_t x = 0; x < 32; ++x) {
+            const uint8_t pair = file[offset + 40 + 64 + stored * 16 + x / 2];
+            const uint8_t pixel = carried.pixels[(31 - stored) * 32 + x];
+            EXPECT_EQ(pixel, x % 2 == 0 ? pair >> 4 : pair & 0x0F) << x << ", " << 31 - stored;
+            used.insert(pixel);
+        }
+    }
+    EXPECT_GE(used.size(), 8u);
 }
 
 }  // namespace
