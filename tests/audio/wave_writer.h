@@ -66,21 +66,30 @@ inline Bytes Sawtooth(size_t count, int period = 40) {
     return out;
 }
 
-// A folder of this process's own, removed when the tests end.
-inline const struct WaveFolder {
-    std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("stackwell-waves-" + std::to_string(getpid()));
-    ~WaveFolder() { std::filesystem::remove_all(path); }
-} kWaveFolder;
+// A folder of this process's own while the object lives.
+class TempFolder {
+public:
+    TempFolder() { std::filesystem::create_directories(path); }
+    ~TempFolder() { std::filesystem::remove_all(path); }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
 
-// Writes the file into that folder and gives its path.
+    std::string Write(const std::string& name, const Bytes& bytes) const {
+        std::ofstream(path / name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        return (path / name).string();
+    }
+
+private:
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("stackwell-waves-" + std::to_string(getpid()));
+};
+
+// Writes the file into a folder that lasts until the tests end.
 inline std::string WriteWave(const std::string& name, const Bytes& bytes) {
-    const auto& folder = kWaveFolder.path;
-    std::filesystem::create_directories(folder);
-    std::ofstream(folder / name, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-    return (folder / name).string();
+    static const TempFolder folder;
+    return folder.Write(name, bytes);
 }
 
 }  // namespace wave_test

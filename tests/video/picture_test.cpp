@@ -178,22 +178,4 @@ TEST_F(CopyTest, RectangleLandsTopRowFirstAtTheSurfaceCornerAndNowhereElse) {
     }
 }
 
-// A picture that did not load copies nothing; a surface that cannot be
-// locked, or none, is left alone; no palette to apply to is no harm.
-TEST_F(CopyTest, NothingToCopyOrNowhereToCopyToChangesNothing) {
-    const Bytes untouched = SurfaceBytes(Target(8, 8));
-    Bitmap bitmap;
-    bitmap.Load("missing.bmp");
-    Surface* surface = Target(8, 8);
-    EXPECT_EQ(bitmap.CopyToSurface(surface, 8, 8, 0, 0), 1);
-    EXPECT_EQ(SurfaceBytes(surface), untouched);
-    EXPECT_EQ(bitmap.ApplyPalette(nullptr), 1);
-    WriteBitmap("picture.bmp", Pattern(8, 8));
-    ASSERT_EQ(bitmap.Load("picture.bmp"), 1);
-    platform::headless::FailStep(platform::Fault::LockSurface);
-    EXPECT_EQ(bitmap.CopyToSurface(surface, 8, 8, 0, 0), 0);
-    EXPECT_EQ(SurfaceBytes(surface), untouched);
-    EXPECT_EQ(bitmap.CopyToSurface(nullptr, 8, 8, 0, 0), 0);
-}
-
 }  // namespace
