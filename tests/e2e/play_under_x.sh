@@ -116,9 +116,9 @@ paused() {
   shoot paused-a
   sleep 1.5
   shoot paused-b
-  "$probe" same "$work/paused-a.ppm" "$work/paused-b.ppm"
+  cmp -s "$work/paused-a.ppm" "$work/paused-b.ppm"
 }
-resumed() { shoot resumed && ! "$probe" same "$work/paused-b.ppm" "$work/resumed.ppm"; }
+resumed() { shoot resumed && ! cmp -s "$work/paused-b.ppm" "$work/resumed.ppm"; }
 
 # The X server picks a free display and tells its number.
 Xvfb -displayfd 3 -screen 0 1280x960x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &

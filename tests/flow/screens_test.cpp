@@ -2,46 +2,37 @@
 
 #include "flow/games.h"
 #include "tests/support/play_rig.h"
-#include "tests/support/screens.h"
+#include "tests/support/screen_check.h"
 
 namespace {
 
-using platform::headless::Frames;
-using platform::headless::FramesPresented;
-using test_support::KeyAtPasses;
+namespace headless = platform::headless;
+using headless::Frames;
+using headless::FramesPresented;
 using test_support::ReadPictureFile;
 using test_support::SetKeysByPass;
 
 bool Silent() {
     uint8_t samples[4096];
-    platform::headless::PullAudio(samples, sizeof samples);
-    for (uint8_t sample : samples) {
-        if (sample != 128) {
-            return false;
-        }
-    }
-    return true;
+    headless::PullAudio(samples, sizeof samples);
+    return std::all_of(std::begin(samples), std::end(samples), [](uint8_t s) { return s == 128; });
 }
 
-class Screens : public ::testing::Test {
-protected:
-    test_support::PlayRig rig;
-};
+// Keys by pass: Escape before firstReturn, Return from then on.
+test_support::KeysAtPass EscapeThenReturn(uint64_t firstReturn) {
+    return [firstReturn](uint64_t pass) -> std::vector<uint8_t> {
+        return {pass < firstReturn ? platform::DIK_ESCAPE : platform::DIK_RETURN};
+    };
+}
 
-TEST_F(Screens, TheTitleShowsItsPictureInItsOwnColoursWithMusicUntilAFreshReturn) {
+TEST(TitleScreen, ShowsItsPictureInItsOwnColoursWithMusicUntilAFreshReturn) {
+    test_support::PlayRig rig;
     const auto title = ReadPictureFile("start.bmp");
     bool heardMusic = false;
-    platform::headless::SetSleepHook(
+    headless::SetSleepHook(
         [&heardMusic](uint32_t, uint32_t) { heardMusic = heardMusic || !Silent(); });
-    // Escape does nothing here; Return held from the first frame on ends it once.
-    SetKeysByPass([](uint64_t pass) -> std::vector<uint8_t> {
-        if (pass < 2) {
-            return {platform::DIK_ESCAPE};
-        }
-        return {platform::DIK_RETURN};
-    });
+    SetKeysByPass(EscapeThenReturn(2));  // Escape does nothing here
     ShowTitleScreen();
-
     EXPECT_EQ(FramesPresented(), 2u);
     EXPECT_EQ(keyLatch, 1);
     EXPECT_TRUE(heardMusic);
@@ -52,79 +43,68 @@ TEST_F(Screens, TheTitleShowsItsPictureInItsOwnColoursWithMusicUntilAFreshReturn
     EXPECT_TRUE(Silent());
 }
 
-TEST_F(Screens, ReturnAlreadyDownLeavesTheTitleBeforeItsFirstFrame) {
-    platform::headless::SetKey(platform::DIK_RETURN, true);
-    ShowTitleScreen();
-    EXPECT_EQ(FramesPresented(), 0u);
-}
-
 // Asks the window to close when the given number of frames has been shown.
 void CloseAfterFrames(uint64_t frames) {
-    platform::headless::SetFrameHook([frames](const platform::headless::Frame&) {
+    headless::SetFrameHook([frames](const headless::Frame&) {
         if (FramesPresented() == frames) {
-            platform::headless::RequestClose();
+            headless::RequestClose();
         }
     });
 }
 
-TEST_F(Screens, AClosingWindowEndsTheTitleAndLeavesTheRequestForTheGamesLoop) {
-    SetKeysByPass(KeyAtPasses(0, {}, 0));
-    CloseAfterFrames(2);
-    ShowTitleScreen();
-    EXPECT_EQ(FramesPresented(), 2u);
-    platform::Message message;
-    ASSERT_TRUE(platform::PeekMessage(&message, nullptr, 0, 0, platform::PM_REMOVE));
-    EXPECT_EQ(message.message, platform::WM_CLOSE);
+// Return already down leaves at once; a closing window ends the screen and
+// leaves its request for the games loop; on the end screen Escape leaves too,
+// but one still held from play must be let go and pressed again.
+TEST(TitleAndEndScreens, LeaveOnTheirKeysOrAClosingWindow) {
+    struct Case {
+        const char* name;
+        bool endScreen;
+        std::function<void()> arrange;
+        uint64_t frames;
+    };
+    const Case cases[] = {
+        {"title, Return down", false, [] { headless::SetKey(platform::DIK_RETURN, true); }, 0},
+        {"title, closed", false, [] { CloseAfterFrames(2); }, 2},
+        {"end, Return down", true, [] { headless::SetKey(platform::DIK_RETURN, true); }, 0},
+        {"end, closed", true, [] { CloseAfterFrames(3); }, 3},
+        {"end, Escape", true, [] { SetKeysByPass(test_support::KeyAtPasses(0, {}, 3)); }, 3},
+        {"end, Escape held", true,
+         [] {
+             SetKeysByPass([](uint64_t pass) -> std::vector<uint8_t> {
+                 return pass < 4 || pass >= 6 ? std::vector<uint8_t>{platform::DIK_ESCAPE}
+                                              : std::vector<uint8_t>{};
+             });
+         },
+         6},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test_support::PlayRig rig;
+        c.arrange();
+        if (c.endScreen) {
+            ShowEndScreen(Score{});
+        } else {
+            ShowTitleScreen();
+            platform::Message message;
+            if (c.frames > 0) {
+                ASSERT_TRUE(platform::PeekMessage(&message, nullptr, 0, 0, platform::PM_REMOVE));
+                EXPECT_EQ(message.message, platform::WM_CLOSE);
+            }
+        }
+        EXPECT_EQ(FramesPresented(), c.frames);
+    }
 }
 
-class EndScreen : public Screens {
-protected:
-    // The score 987654321, entry 0 the units.
-    Score score{1, 2, 3, 4, 5, 6, 7, 8, 9, 0};
-};
-
-TEST_F(EndScreen, ShowsTheScoreThroughThePictureUntilReturn) {
-    const auto picture = ReadPictureFile("end.bmp");
-    const auto play = ReadPictureFile("menu1.bmp");
-    SetKeysByPass(KeyAtPasses(platform::DIK_RETURN, {2}, 10000));
-    ShowEndScreen(score);
-
+TEST(EndScreen, ShowsTheScoreThroughThePictureInThePlayColours) {
+    test_support::PlayRig rig;
+    const auto end = ReadPictureFile("end.bmp");
+    SetKeysByPass(test_support::KeyAtPasses(platform::DIK_RETURN, {2}, 10000));
+    ShowEndScreen(Score{1, 2, 3, 4, 5, 6, 7, 8, 9, 0});  // entry 0 the units
     ASSERT_EQ(FramesPresented(), 2u);
     const auto& frame = Frames().back();
-    EXPECT_TRUE(test_support::ShowsPicture(frame, picture));
-    // Drawn in the play colours, which are still in force.
-    EXPECT_TRUE(test_support::SamePalette(frame, play));
-    // The score 987654321 shows through where the picture lets it.
-    EXPECT_TRUE(test_support::EndScoreShows(frame, test_support::GamePictures{}, 987654321));
-}
-
-TEST_F(EndScreen, EscapeLeavesItBeforeTheNextFrame) {
-    SetKeysByPass(KeyAtPasses(0, {}, 3));
-    ShowEndScreen(score);
-    EXPECT_EQ(FramesPresented(), 3u);
-}
-
-TEST_F(EndScreen, AClosingWindowEndsIt) {
-    CloseAfterFrames(3);
-    ShowEndScreen(score);
-    EXPECT_EQ(FramesPresented(), 3u);
-}
-
-TEST_F(EndScreen, ReturnAlreadyDownClosesItWithoutAFrame) {
-    platform::headless::SetKey(platform::DIK_RETURN, true);
-    ShowEndScreen(score);
-    EXPECT_EQ(FramesPresented(), 0u);
-}
-
-TEST_F(EndScreen, AnEscapeStillHeldFromPlayMustBeLetGoAndPressedAgain) {
-    SetKeysByPass([](uint64_t pass) -> std::vector<uint8_t> {
-        if (pass < 4 || pass >= 6) {
-            return {platform::DIK_ESCAPE};
-        }
-        return {};
-    });
-    ShowEndScreen(score);
-    EXPECT_EQ(FramesPresented(), 6u);
+    EXPECT_TRUE(test_support::ShowsPicture(frame, end));
+    EXPECT_TRUE(test_support::SamePalette(frame, ReadPictureFile("menu1.bmp")));
+    EXPECT_TRUE(test_support::EndScoreShows(frame, end, ReadPictureFile("score.bmp"), 987654321));
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// The world that play needs, made the way start-up makes it but without the
-// title screen: a window, the screen, the keyboard, the sound device, the play
-// colours, the sheets, the sounds and the shapes. Also scripted keys by pass.
+// What play needs, made the way start-up makes it but without the title
+// screen, and keys scripted by the pass of a loop that shows a frame a pass.
 #pragma once
 
 #include <algorithm>
@@ -26,8 +25,6 @@
 #include "video/sprite_sheet.h"
 
 namespace test_support {
-
-inline constexpr uint8_t kKeyDown = 0x80;
 
 // The counters a fresh program starts with.
 inline void ResetRunCounters() {
@@ -108,8 +105,7 @@ private:
     }
 };
 
-// Keys held down during each pass of a loop that shows one frame per pass,
-// counted from 0 by the frames shown since the script was set.
+// Keys down during each pass, counted from 0 by the frames shown since.
 using KeysAtPass = std::function<std::vector<uint8_t>(uint64_t pass)>;
 
 inline void SetKeysByPass(KeysAtPass keysAt) {
@@ -117,13 +113,12 @@ inline void SetKeysByPass(KeysAtPass keysAt) {
     platform::headless::SetKeySource([keysAt, firstFrame](uint32_t, uint8_t* keys) {
         std::fill_n(keys, 256, uint8_t{0});
         for (uint8_t key : keysAt(platform::headless::FramesPresented() - firstFrame)) {
-            keys[key] = kKeyDown;
+            keys[key] = platform::kKeyDown;
         }
     });
 }
 
-// One key at given passes, nothing otherwise; Escape from quitPass on, so a
-// loop under test always ends.
+// One key at given passes; Escape from quitPass on, so the loop ends.
 inline KeysAtPass KeyAtPasses(uint8_t key, std::initializer_list<uint64_t> passes,
                               uint64_t quitPass) {
     std::vector<uint64_t> at(passes);
@@ -154,7 +149,6 @@ inline std::shared_ptr<std::vector<PieceAt>> TracePiece(const Piece& piece) {
     return trace;
 }
 
-// A copy of shape k at the given place.
 inline Piece ShapeAt(int32_t shape, int32_t x, int32_t y) {
     Piece piece;
     piece.Assign(shapeTable[static_cast<size_t>(shape)]);

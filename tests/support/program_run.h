@@ -1,113 +1,143 @@
-// Runs the whole program from its entry point on the headless backend, with a
-// player who reacts to what the screen shows, and keeps a log of every frame.
+// Runs the whole program from its entry point on the headless backend with a
+// player who knows which part of the run the game is in. The part is told by
+// what start-up and shut-down have made, not by the screen, so it holds
+// whatever the data files hold.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/game.h"
-#include "platform/headless/control.h"
-#include "platform/keys.h"
+#include "platform/result.h"
 #include "tests/support/play_rig.h"
-#include "tests/support/screens.h"
 
 namespace test_support {
 
-struct FrameRecord {
-    Screen screen = Screen::Blank;
-    uint32_t tick = 0;
-    int32_t gamesLeft = 0;  // the counter when the frame was shown
-    Board cells{};
+enum class Phase { Title, Play, End };
+
+// The title and loading screens come before the music exists, play while it
+// does, and the end screen after shut-down let it go but kept the background.
+inline Phase CurrentPhase() {
+    if (musicSound != nullptr) {
+        return Phase::Play;
+    }
+    return backgroundSheet != nullptr ? Phase::End : Phase::Title;
+}
+
+using Keys = std::vector<uint8_t>;
+
+struct Script {
+    int64_t titleReads = 3;  // keyboard reads on the title before Return
+    // Keys for each keyboard read of play (pauses included), by its number;
+    // from playReads on the player quits.
+    std::function<Keys(int64_t read)> playKeys = [](int64_t) { return Keys{platform::DIK_DOWN}; };
+    int64_t playReads = 150;
+    int64_t endReads = 4;               // keyboard reads on the end screen before Return
+    std::function<void()> beforeStart;  // on the fresh machine; may set faults
+    std::function<void(const platform::headless::Frame&, Phase)> onFrame;
+    uint32_t startTick = 1000;  // the game seeds its pieces from the clock
 };
 
-// What the player does on each screen; the default plays a game quickly.
-struct Player {
-    int32_t titleFramesBeforeReturn = 2;
-    int32_t endFramesBeforeReturn = 2;
-    // Keys during one pass of play, by the number of play frames seen so far.
-    std::function<std::vector<uint8_t>(int64_t playFrame)> playKeys = [](int64_t) {
-        return std::vector<uint8_t>{platform::DIK_DOWN};
-    };
+struct Outcome {
+    int32_t exitCode = -1;
+    std::array<int64_t, 3> reads{};   // keyboard reads by phase
+    std::array<int64_t, 3> frames{};  // frames shown by phase
+    // The game stopped reacting as it should and the player forced the end.
+    bool overran = false;
+    std::string stderrText;
+    std::string errorText;  // the platform's last error when the program returned
+    std::array<uint64_t, static_cast<size_t>(platform::Fault::Count)> stepCalls{};
+    std::string leftAlive;  // platform objects never given back; empty when none
 };
 
-class ProgramRun {
-public:
-    explicit ProgramRun(Player player = {}) : player_(std::move(player)) {
-        platform::headless::SetFramesKept(4);
-        platform::headless::SetFrameHook(
-            [this](const platform::headless::Frame& frame) { Record(frame); });
-        platform::headless::SetKeySource([this](uint32_t, uint8_t* keys) { Press(keys); });
+inline size_t Index(Phase phase) {
+    return static_cast<size_t>(phase);
+}
+
+// Escape leaves play and, let go and pressed again, the end screen; nothing
+// and then Return leaves a pause or the title.
+inline Keys ForceTheEnd(int64_t read) {
+    static const Keys cycle[] = {
+        {platform::DIK_ESCAPE}, {platform::DIK_ESCAPE}, {}, {platform::DIK_RETURN}};
+    return cycle[read % 4];
+}
+
+inline Keys KeysForRead(const Script& script, Outcome& outcome, int64_t& totalReads) {
+    constexpr int64_t kOverrunReads = 200000;
+    const Phase phase = CurrentPhase();
+    const int64_t read = outcome.reads[Index(phase)]++;
+    if (++totalReads > kOverrunReads) {
+        outcome.overran = true;
+        return ForceTheEnd(totalReads);
     }
-    ~ProgramRun() {
-        platform::headless::SetFrameHook(nullptr);
-        platform::headless::SetKeySource(nullptr);
+    switch (phase) {
+        case Phase::Title:
+            return read >= script.titleReads ? Keys{platform::DIK_RETURN} : Keys{};
+        case Phase::Play:
+            return read >= script.playReads ? ForceTheEnd(read - script.playReads)
+                                            : script.playKeys(read);
+        case Phase::End:
+            // The end screen reads twice a pass and takes Return only at the
+            // second read; an odd period of presses lands on it sooner or later.
+            return read >= script.endReads && (read - script.endReads) % 5 < 3
+                       ? Keys{platform::DIK_RETURN}
+                       : Keys{};
     }
-    ProgramRun(const ProgramRun&) = delete;
-    ProgramRun& operator=(const ProgramRun&) = delete;
+    return {};
+}
 
-    int32_t Start() { return WinMain(platform::GetProgramInstance(), nullptr, "", 0); }
-
-    // Called with every frame as it is shown, after it is logged.
-    std::function<void(const platform::headless::Frame&, const FrameRecord&)> onFrame;
-
-    const std::vector<FrameRecord>& Log() const { return log_; }
-    const GamePictures& Pictures() const { return pictures_; }
-
-    // The screens in the order shown, each run of equal screens once.
-    std::vector<Screen> ScreenSequence() const {
-        std::vector<Screen> sequence;
-        for (const auto& record : log_) {
-            if (sequence.empty() || sequence.back() != record.screen) {
-                sequence.push_back(record.screen);
-            }
+// Resets the machine and the run counters, runs the program to its exit and
+// checks nothing: the caller looks at the outcome.
+inline Outcome RunProgram(const Script& script) {
+    namespace headless = platform::headless;
+    constexpr uint32_t kWatchdogMilliseconds = 2 * 60 * 60 * 1000;
+    headless::Reset(script.startTick);
+    ResetRunCounters();
+    headless::SetFramesKept(1);
+    Outcome outcome;
+    int64_t totalReads = 0;
+    headless::SetKeySource([&](uint32_t, uint8_t* keys) {
+        for (uint8_t key : KeysForRead(script, outcome, totalReads)) {
+            keys[key] = platform::kKeyDown;
         }
-        return sequence;
-    }
-    int64_t Count(Screen screen) const { return counts_[static_cast<size_t>(screen)]; }
-
-private:
-    void Record(const platform::headless::Frame& frame) {
-        FrameRecord record;
-        record.screen = Classify(frame, pictures_);
-        record.tick = frame.tick;
-        record.gamesLeft = gamesLeft;
-        record.cells = board;
-        log_.push_back(record);
-        ++counts_[static_cast<size_t>(record.screen)];
-        if (onFrame) {
-            onFrame(frame, record);
+    });
+    headless::SetFrameHook([&](const headless::Frame& frame) {
+        ++outcome.frames[Index(CurrentPhase())];
+        if (script.onFrame) {
+            script.onFrame(frame, CurrentPhase());
         }
-    }
-    int64_t Seen(Screen screen) const { return Count(screen); }
-    void Press(uint8_t* keys) {
-        std::fill_n(keys, 256, uint8_t{0});
-        const Screen last = log_.empty() ? Screen::Blank : log_.back().screen;
-        std::vector<uint8_t> down;
-        if (last == Screen::Title && Seen(Screen::Title) >= player_.titleFramesBeforeReturn) {
-            down = {platform::DIK_RETURN};
-        } else if ((last == Screen::Play || last == Screen::Loading) &&
-                   log_.size() != framesAtLastPlayPoll_) {
-            // One pass of play polls once after each frame; a key given for
-            // that pass is let go before any later poll.
-            framesAtLastPlayPoll_ = log_.size();
-            down = player_.playKeys(Seen(Screen::Play));
-        } else if (last == Screen::End && Seen(Screen::End) >= player_.endFramesBeforeReturn) {
-            down = {platform::DIK_RETURN};
+    });
+    // Past the watchdog every fault is cleared, so the player can end the run.
+    headless::SetSleepHook([&](uint32_t tick, uint32_t) {
+        if (tick - script.startTick > kWatchdogMilliseconds && !outcome.overran) {
+            outcome.overran = true;
+            headless::ClearFaults();
         }
-        for (uint8_t key : down) {
-            keys[key] = kKeyDown;
-        }
+    });
+    if (script.beforeStart) {
+        script.beforeStart();
     }
-
-    Player player_;
-    GamePictures pictures_;
-    std::vector<FrameRecord> log_;
-    std::array<int64_t, 6> counts_{};
-    size_t framesAtLastPlayPoll_ = static_cast<size_t>(-1);
-};
+    const int64_t aliveBefore = headless::LiveObjects();
+    ::testing::internal::CaptureStderr();
+    outcome.exitCode = WinMain(platform::GetProgramInstance(), nullptr, "", 0);
+    outcome.stderrText = ::testing::internal::GetCapturedStderr();
+    outcome.errorText = platform::LastErrorText();
+    for (size_t step = 0; step < outcome.stepCalls.size(); ++step) {
+        outcome.stepCalls[step] = headless::StepCalls(static_cast<platform::Fault>(step));
+    }
+    headless::SetKeySource(nullptr);
+    headless::SetFrameHook(nullptr);
+    headless::SetSleepHook(nullptr);
+    headless::Reset();
+    if (headless::LiveObjects() != aliveBefore) {
+        outcome.leftAlive = headless::LiveObjectsLeft();
+    }
+    return outcome;
+}
 
 }  // namespace test_support

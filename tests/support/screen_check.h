@@ -34,13 +34,41 @@ inline bool ShowsSprite(const platform::headless::Frame& frame, int32_t left, in
     return true;
 }
 
-// Whether a board cell shows the tile of the given value.
 inline bool CellShows(const platform::headless::Frame& frame, int32_t row, int32_t column,
                       const PictureFile& tiles, int32_t value) {
     return ShowsSprite(frame, 190 + 20 * column, 1 + 20 * row, tiles, value);
 }
 
-// Whether the full-screen picture shows wherever it is not see-through.
+// The one digit shown at (left, top), or -1 for none or more than one.
+inline int32_t DigitShown(const platform::headless::Frame& frame, int32_t left, int32_t top,
+                          const PictureFile& digits) {
+    int32_t shown = -1;
+    for (int32_t digit = 0; digit < 10; ++digit) {
+        if (ShowsSprite(frame, left, top, digits, digit)) {
+            if (shown >= 0) {
+                return -1;
+            }
+            shown = digit;
+        }
+    }
+    return shown;
+}
+
+// The nine digits of the play score field as a number, or -1 when one is
+// unreadable.
+inline int64_t PlayScoreShown(const platform::headless::Frame& frame, const PictureFile& digits) {
+    int64_t score = 0;
+    for (int32_t entry = 8; entry >= 0; --entry) {
+        const int32_t digit = DigitShown(frame, 555 - 20 * entry, 256, digits);
+        if (digit < 0) {
+            return -1;
+        }
+        score = score * 10 + digit;
+    }
+    return score;
+}
+
+// Every pixel of the picture that is not see-through shows.
 inline bool ShowsPicture(const platform::headless::Frame& frame, const PictureFile& picture) {
     if (!picture.Loaded() || frame.width != picture.width || frame.height != picture.height) {
         return false;
@@ -65,6 +93,30 @@ inline bool SamePalette(const platform::headless::Frame& frame, const PictureFil
         }
     }
     return true;
+}
+
+// The end screen's nine digits as the number wherever the end picture lets
+// them through; the rest of each digit's place is the cleared screen.
+inline bool EndScoreShows(const platform::headless::Frame& frame, const PictureFile& end,
+                          const PictureFile& digits, int64_t value) {
+    int32_t compared = 0;
+    for (int32_t entry = 0; entry < 9; ++entry, value /= 10) {
+        const int32_t left = 381 - 20 * entry;
+        for (int32_t y = 0; y < kSpriteSize; ++y) {
+            for (int32_t x = 0; x < kSpriteSize; ++x) {
+                if (end.At(left + x, 148 + y) != kSeeThrough) {
+                    continue;
+                }
+                const uint8_t digit =
+                    digits.At(StripX(static_cast<int32_t>(value % 10)) + x, kStripY + y);
+                if (frame.At(left + x, 148 + y) != (digit == kSeeThrough ? 0 : digit)) {
+                    return false;
+                }
+                ++compared;
+            }
+        }
+    }
+    return compared > 0;
 }
 
 }  // namespace test_support

@@ -1,0 +1,149 @@
+// The whole program from its entry point on the headless backend.
+#include <gtest/gtest.h>
+
+#include "tests/support/program_run.h"
+#include "tests/support/screen_check.h"
+
+namespace {
+
+namespace headless = platform::headless;
+using test_support::Index;
+using test_support::Outcome;
+using test_support::Phase;
+using test_support::ReadPictureFile;
+using test_support::RunProgram;
+using test_support::Script;
+
+// Three full rows wait at the bottom of the first game's well; down is held
+// until three games are lost at the top.
+TEST(WholeProgram, ThreeGamesLostAtTheTopThenTheEndScreenWithTheScore) {
+    const uint8_t pixels[4] = {0, 1, 1, 0};
+    const uint32_t colours[2] = {0x000000, 0xFFCC00};
+    const platform::IconImage icon{2, 2, pixels, colours, 2};
+    programIcon = &icon;
+    const auto title = ReadPictureFile("start.bmp");
+    const auto end = ReadPictureFile("end.bmp");
+    const auto digits = ReadPictureFile("score.bmp");
+    int64_t titleShown = 0, scoreShown = 0, endScoreShown = 0;
+    std::vector<int32_t> gamesLeftShown;
+    int32_t gamesOverAtTheTop = 0;
+    Board previous{};
+    int32_t previousGamesLeft = 3;
+    Script script;
+    script.playReads = 1'000'000;
+    script.onFrame = [&](const headless::Frame& frame, Phase phase) {
+        if (phase == Phase::Title && test_support::ShowsPicture(frame, title) &&
+            test_support::SamePalette(frame, title)) {
+            ++titleShown;
+            EXPECT_STREQ(headless::WindowTitle(), "Test Window");
+            EXPECT_TRUE(headless::WindowHasIcon());
+            EXPECT_FALSE(headless::CursorVisible());
+        }
+        endScoreShown += phase == Phase::End && test_support::EndScoreShows(frame, end, digits, 27);
+        if (phase != Phase::Play) {
+            return;
+        }
+        if (std::exchange(previousGamesLeft, gamesLeft) != gamesLeft) {
+            gamesOverAtTheTop += std::any_of(previous.begin(), previous.begin() + kBoardColumns,
+                                             [](int16_t cell) { return cell != 0; });
+        } else if (gamesLeft == 3 && rowsCleared == 0) {
+            for (int32_t row = 20; row < kBoardRows; ++row) {
+                test_support::FillRow(board, row, 2, {});
+            }
+        }
+        previous = board;
+        scoreShown += test_support::PlayScoreShown(frame, digits) == 27;
+        const int32_t shown = test_support::DigitShown(frame, 473, 331, digits);
+        if (gamesLeftShown.empty() || gamesLeftShown.back() != shown) {
+            gamesLeftShown.push_back(shown);
+        }
+    };
+    const Outcome outcome = RunProgram(script);
+    programIcon = nullptr;
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_EQ(outcome.leftAlive, "");
+    EXPECT_GT(titleShown, 0);
+    EXPECT_EQ(gamesLeftShown, (std::vector<int32_t>{3, 2, 1}));
+    EXPECT_EQ(gamesOverAtTheTop, 2);  // the third ends play itself
+    EXPECT_EQ(gamesLeft, 0);
+    EXPECT_EQ(rowsCleared, 3);  // only the prepared rows were ever full: 3 to the power 3
+    EXPECT_GT(scoreShown, 100);
+    EXPECT_GT(endScoreShown, 0);
+}
+
+// A quit message ends the run with its code and the end screen still shows;
+// a window closed on the title leaves no end screen to show.
+TEST(WholeProgram, AQuitMessageGivesTheExitCodeAndAClosedWindowEndsTheRun) {
+    Script script;
+    script.onFrame = [](const headless::Frame&, Phase phase) {
+        if (phase == Phase::Play && headless::FramesPresented() == 10) {
+            platform::PostQuitMessage(5);
+        }
+    };
+    Outcome outcome = RunProgram(script);
+    EXPECT_EQ(outcome.exitCode, 5);
+    EXPECT_GT(outcome.frames[Index(Phase::End)], 0);
+    EXPECT_EQ(gamesLeft, 2);
+
+    script.onFrame = [](const headless::Frame&, Phase phase) {
+        if (phase == Phase::Title) {
+            headless::RequestClose();
+        }
+    };
+    script.titleReads = 1'000'000;  // only the close can end the title
+    outcome = RunProgram(script);
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_FALSE(outcome.overran);
+    EXPECT_EQ(outcome.frames[Index(Phase::End)], 0);
+    EXPECT_EQ(gamesLeft, 2);
+    EXPECT_EQ(outcome.leftAlive, "");
+}
+
+TEST(WholeProgram, TheSameStartTimeAndKeysGiveTheSameGame) {
+    const auto play = [](uint32_t startTick) {
+        std::vector<Board> boards;
+        Script script;
+        script.startTick = startTick;
+        script.playReads = 2000;
+        script.playKeys = [](int64_t read) {
+            using namespace platform;
+            const uint8_t keys[] = {DIK_LEFT, DIK_RIGHT, DIK_SPACE, DIK_DOWN, DIK_DOWN, 0, 0};
+            return test_support::Keys{keys[(static_cast<uint64_t>(read) * 2654435761u >> 7) % 7]};
+        };
+        script.onFrame = [&boards](const headless::Frame&, Phase phase) {
+            if (phase == Phase::Play) {
+                boards.push_back(board);
+            }
+        };
+        EXPECT_EQ(RunProgram(script).exitCode, 0);
+        return boards;
+    };
+    const auto first = play(5000);
+    EXPECT_GT(first.size(), 1000u);
+    EXPECT_TRUE(first == play(5000));
+    EXPECT_FALSE(first == play(5001)) << "the pieces are not drawn from the clock";
+}
+
+TEST(WindowProcedure, ValidatesRepaintsAndQuitsWhenTheWindowGoes) {
+    headless::Reset();
+    platform::WindowClass windowClass;
+    windowClass.procedure = WindowProc;
+    windowClass.className = "WINDOWTEST";
+    ASSERT_NE(platform::RegisterClass(&windowClass), 0);
+    const platform::WindowHandle window =
+        platform::CreateWindowEx(0, "WINDOWTEST", "", platform::WS_POPUP | platform::WS_VISIBLE, 0,
+                                 0, 640, 480, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    headless::Expose();
+    EXPECT_EQ(WindowProc(window, platform::WM_PAINT, 0, 0), 0);
+    platform::Message message;
+    EXPECT_FALSE(platform::PeekMessage(&message, nullptr, 0, 0, platform::PM_REMOVE));
+    EXPECT_EQ(WindowProc(window, platform::WM_CLOSE, 0, 0), 0);
+    EXPECT_FALSE(platform::IsWindow(window));
+    ASSERT_TRUE(platform::PeekMessage(&message, nullptr, 0, 0, platform::PM_REMOVE));
+    EXPECT_EQ(message.message, platform::WM_QUIT);
+    EXPECT_EQ(message.wParam, 0u);
+    headless::Reset();
+}
+
+}  // namespace

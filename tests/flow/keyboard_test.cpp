@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "flow/keyboard.h"
+#include "tests/support/play_rig.h"
+
+namespace {
+
+namespace headless = platform::headless;
+using namespace platform;
+using Keys = std::vector<uint8_t>;
+using Actions = std::vector<Action>;
+constexpr Action N = ActionNone;
+
+// Exactly these keys are down from now on.
+void Hold(const Keys& keys) {
+    for (int code = 0; code < 256; ++code) {
+        headless::SetKey(static_cast<uint8_t>(code),
+                         std::count(keys.begin(), keys.end(), code) != 0);
+    }
+}
+
+// Polls a frame apart, as in the fall loop.
+Actions Polls(size_t count) {
+    Actions actions;
+    for (size_t i = 0; i < count; ++i) {
+        headless::AdvanceTicks(40);
+        actions.push_back(PollKeyboard());
+    }
+    return actions;
+}
+
+// Read n of the keyboard gets script[n]; the last entry holds from then on.
+std::shared_ptr<size_t> ScriptReads(std::vector<Keys> script) {
+    auto reads = std::make_shared<size_t>(0);
+    headless::SetKeySource([script = std::move(script), reads](uint32_t, uint8_t* keys) {
+        std::fill_n(keys, 256, 0);
+        for (uint8_t key : script[std::min((*reads)++, script.size() - 1)]) {
+            keys[key] = kKeyDown;
+        }
+    });
+    return reads;
+}
+
+class Keyboard : public ::testing::Test {
+protected:
+    void SetUp() override {
+        headless::Reset();
+        keyLatch = 0;
+        nextRotateTime = headless::Ticks();
+        ASSERT_EQ(InitKeyboard(), 1);
+    }
+    void TearDown() override { ReleaseKeyboard(); }
+};
+
+// Keys held for a while and the actions of their polls, one a frame.
+using Stretches = std::vector<std::pair<Keys, Actions>>;
+
+TEST_F(Keyboard, HeldKeysGiveTheirActionsThroughTheLatchAndTheTurnThrottle) {
+    const Stretches cases[] = {
+        {{{DIK_RIGHT}, {ActionRight, N, ActionRight, N}},
+         {{DIK_LEFT}, {ActionLeft, N, ActionLeft}}},
+        {{{DIK_LEFT, DIK_RIGHT}, {ActionRight, N, ActionRight, N}}},
+        {{{DIK_DOWN}, {ActionDown, ActionDown}},
+         {{DIK_DOWN, DIK_RIGHT}, {ActionRight, ActionDown, ActionDown}}},
+        {{{DIK_DOWN, DIK_SPACE, DIK_ESCAPE}, Actions(6, ActionDown)}},
+        {{{DIK_RIGHT, DIK_ESCAPE}, {ActionRight, ActionQuit}},
+         {{DIK_SPACE, DIK_ESCAPE}, {ActionRotate, ActionQuit}}},
+        {{{DIK_SPACE}, {ActionRotate, N, N, ActionRotate, N, N, ActionRotate}}},
+        {{{DIK_SPACE}, {ActionRotate}},
+         {{DIK_RIGHT}, {ActionRight}},
+         {{DIK_SPACE}, {N}},
+         {{DIK_RIGHT}, {ActionRight}},
+         {{DIK_SPACE}, {ActionRotate}},
+         {{DIK_SPACE, DIK_ESCAPE}, {ActionQuit}}},
+        {{{DIK_RETURN}, {ActionPause, N, N}},
+         {{DIK_RETURN, DIK_LEFT, DIK_RIGHT}, {N, N}},
+         {{}, {N}},
+         {{DIK_RETURN}, {ActionPause}}},
+        {{{DIK_RIGHT}, {ActionRight}},
+         {{DIK_RIGHT, DIK_RETURN}, {N, N, N}},
+         {{DIK_RIGHT}, {N, ActionRight}}},
+    };
+    for (size_t c = 0; c < std::size(cases); ++c) {
+        keyLatch = 0;
+        nextRotateTime = headless::Ticks();
+        for (const auto& [held, actions] : cases[c]) {
+            Hold(held);
+            EXPECT_EQ(Polls(actions.size()), actions) << "case " << c;
+        }
+    }
+}
+
+// Also where the deadline, 100 ms after the turn, wraps past 0.
+TEST_F(Keyboard, SpaceTurnsOnlyWhenMoreThanATenthOfASecondHasPassed) {
+    Hold({DIK_SPACE});
+    EXPECT_EQ(PollKeyboard(), N);  // start-up set the throttle to now
+    for (uint32_t fired : {headless::Ticks() + 1, 0xFFFFFFC0u}) {
+        headless::SetTicks(fired);
+        Hold({DIK_SPACE});
+        nextRotateTime = fired - 1;
+        ASSERT_EQ(PollKeyboard(), ActionRotate);
+        for (uint32_t after : {0u, 99u, 100u}) {
+            headless::SetTicks(fired + after);
+            EXPECT_EQ(PollKeyboard(), N) << fired << "+" << after;
+        }
+        headless::SetTicks(fired + 101);
+        EXPECT_EQ(PollKeyboard(), ActionRotate) << fired;
+    }
+}
+
+TEST_F(Keyboard, AFailedSnapshotGivesNothingAndLeavesTheLatch) {
+    Hold({DIK_RIGHT});
+    ASSERT_EQ(Polls(1), Actions{ActionRight});
+    headless::FailStep(Fault::GetDeviceState, 0, 2);
+    EXPECT_EQ(Polls(4), (Actions{N, N, N, ActionRight}));
+    ReleaseKeyboard();
+    EXPECT_EQ(Polls(1), Actions{N}) << "no keyboard, no action";
+}
+
+TEST_F(Keyboard, APauseEndsOnlyAtAFreshReturnAndWaitsThroughFailedSnapshots) {
+    Hold({DIK_RETURN});
+    ASSERT_EQ(Polls(1), Actions{ActionPause});
+    auto reads = ScriptReads({{DIK_RETURN}, {}, {DIK_ESCAPE}, {DIK_RETURN}, {}});
+    EXPECT_EQ(PauseGame(), 0);  // without music
+    EXPECT_EQ(*reads, 4u);
+    EXPECT_EQ(keyLatch, 1);  // the press that ended it stays latched
+
+    keyLatch = 0;
+    const uint64_t callsBefore = headless::StepCalls(Fault::GetDeviceState);
+    headless::FailStep(Fault::GetDeviceState, 0, 3);
+    reads = ScriptReads({{}, {DIK_RETURN}});
+    EXPECT_EQ(PauseGame(), 0);
+    EXPECT_EQ(*reads, 2u);
+    EXPECT_EQ(headless::StepCalls(Fault::GetDeviceState) - callsBefore, 5u);
+}
+
+Keys Listen(size_t count) {
+    Keys samples(count);
+    headless::PullAudio(samples.data(), static_cast<uint32_t>(count));
+    return samples;
+}
+
+TEST(Pause, StopsTheMusicAndResumesItWhereItStopped) {
+    Keys unpaused;
+    {
+        test_support::PlayRig rig;
+        ASSERT_EQ(musicSound->Play(1), 0);
+        unpaused = Listen(1000);
+    }
+    test_support::PlayRig rig;
+    ASSERT_EQ(musicSound->Play(1), 0);
+    const Keys before = Listen(300);
+    Keys during;
+    auto reads = std::make_shared<size_t>(0);
+    headless::SetKeySource([&during, reads](uint32_t, uint8_t* keys) {
+        std::fill_n(keys, 256, 0);
+        if (++*reads == 2) {
+            during = Listen(100);
+        }
+        keys[DIK_RETURN] = *reads == 3 ? kKeyDown : 0;
+    });
+    EXPECT_EQ(PauseGame(), 0);
+    EXPECT_EQ(during, Keys(100, 128));
+    EXPECT_EQ(before, Keys(unpaused.begin(), unpaused.begin() + 300));
+    EXPECT_EQ(Listen(700), Keys(unpaused.begin() + 300, unpaused.end()));
+}
+
+}  // namespace
