@@ -48,7 +48,7 @@ TEST(WholeProgram, ThreeGamesLostAtTheTopThenTheEndScreenWithTheScore) {
                                              [](int16_t cell) { return cell != 0; });
         } else if (gamesLeft == 3 && rowsCleared == 0) {
             for (int32_t row = 20; row < kBoardRows; ++row) {
-                test_support::FillRow(board, row, 2, {});
+                test_support::FillRow(board, row, 2);
             }
         }
         previous = board;

@@ -2,41 +2,21 @@
 
 #include "flow/games.h"
 #include "tests/support/play_rig.h"
+#include "tests/support/screen_check.h"
 
 namespace {
 
 namespace headless = platform::headless;
+using Keys = std::vector<uint8_t>;
+using headless::FramesPresented;
+using test_support::EscapeFrom;
+using test_support::ReadPictureFile;
 using test_support::SetKeysByPass;
 
-struct RunEnd {
-    platform::Message message;
-    uint64_t frames = 0;
-};
-
-// Runs the games from a fresh start with the keys given by pass.
-RunEnd RunFresh(test_support::KeysAtPass keys, std::function<void()> before = nullptr) {
-    BuildShapeTable();
-    platform::Message drained;
-    while (platform::PeekMessage(&drained, nullptr, 0, 0, platform::PM_REMOVE)) {
-    }
-    SetKeysByPass(std::move(keys));
-    if (before) {
-        before();
-    }
-    Piece current;
-    Piece emptyPiece;
-    Score score{};
-    FullRows fullRows{};
-    int32_t fullRowCount = 0;
-    RunEnd end;
-    RunGames(current, emptyPiece, score, fullRows, fullRowCount, end.message);
-    end.frames = headless::FramesPresented();
-    return end;
-}
-
-// Down held, so every piece drops fast, with something done at pass 3.
+// Down held, so every piece drops fast, with something done at pass 3 and
+// Escape from escapeAt on.
 test_support::KeysAtPass DownWith(std::function<void()> atPassThree, uint64_t escapeAt = 10000) {
-    return [atPassThree, escapeAt](uint64_t pass) -> std::vector<uint8_t> {
+    return [atPassThree, escapeAt](uint64_t pass) -> Keys {
         if (pass == 3) {
             atPassThree();
         }
@@ -48,60 +28,140 @@ TEST(Games, EachWayOfEndingTheRunEndsItWhereItShould) {
     struct Case {
         const char* name;
         test_support::KeysAtPass keys;
-        std::function<void()> before;
+        bool quitFirst;
         uint32_t message;
         uintptr_t code;
         bool windowOpen;
         int64_t frames, filledCells;  // -1: any
     };
-    const auto repaintEachPass = [](uint64_t pass) -> std::vector<uint8_t> {
-        headless::Expose();
-        return {pass < 60 ? platform::DIK_DOWN : platform::DIK_ESCAPE};
-    };
+    uint64_t pollsInPause = 0;
     const Case cases[] = {
-        {"escape", test_support::KeyAtPasses(0, {}, 5), nullptr, platform::WM_NULL, 0, true, 5, -1},
-        {"quit first", test_support::KeyAtPasses(0, {}, 10000),
-         [] { platform::PostQuitMessage(3); }, platform::WM_QUIT, 3, true, 0, -1},
+        {"escape", EscapeFrom(5), false, platform::WM_NULL, 0, true, 5, -1},
+        {"quit first", EscapeFrom(10000), true, platform::WM_QUIT, 3, true, 0, -1},
         // The first piece lands, the second never moves.
-        {"quit later", DownWith([] { platform::PostQuitMessage(0); }), nullptr, platform::WM_QUIT,
-         0, true, -1, 4},
-        {"window closed", DownWith(headless::RequestClose), nullptr, platform::WM_QUIT, 0, false,
-         -1, 4},
+        {"quit later", DownWith([] { platform::PostQuitMessage(0); }), false, platform::WM_QUIT, 0,
+         true, -1, 4},
+        {"window closed", DownWith(headless::RequestClose), false, platform::WM_QUIT, 0, false, -1,
+         4},
         // Other messages go to the window, one between two pieces.
-        {"repaints", repaintEachPass, nullptr, platform::WM_PAINT, 0, true, -1, -1},
+        {"repaints", DownWith(headless::Expose, 60), false, platform::WM_PAINT, 0, true, -1, -1},
+        // Return begins a pause at pass 2 and, should the close be missed, ends it.
+        {"closed in a pause",
+         [&pollsInPause](uint64_t pass) -> Keys {
+             if (pass != 2) {
+                 return {platform::DIK_DOWN};
+             }
+             if (++pollsInPause == 20) {
+                 headless::RequestClose();
+             }
+             return pollsInPause == 1 || pollsInPause == 200 ? Keys{platform::DIK_RETURN} : Keys{};
+         },
+         false, platform::WM_QUIT, 0, false, -1, -1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         test_support::PlayRig rig;
-        const RunEnd end = RunFresh(c.keys, c.before);
+        platform::Message message;
+        while (platform::PeekMessage(&message, nullptr, 0, 0, platform::PM_REMOVE)) {
+        }
+        SetKeysByPass(c.keys);
+        if (c.quitFirst) {
+            platform::PostQuitMessage(3);
+        }
+        Piece current, emptyPiece;
+        Score score{};
+        FullRows fullRows{};
+        int32_t fullRowCount = 0;
+        RunGames(current, emptyPiece, score, fullRows, fullRowCount, message);
         EXPECT_EQ(gamesLeft, 2);
-        EXPECT_EQ(end.message.message, c.message);
-        EXPECT_EQ(end.message.wParam, c.code);
+        EXPECT_EQ(message.message, c.message);
+        EXPECT_EQ(message.wParam, c.code);
         EXPECT_EQ(platform::IsWindow(mainWindow), c.windowOpen);
-        EXPECT_TRUE(c.frames < 0 || static_cast<int64_t>(end.frames) == c.frames) << end.frames;
+        EXPECT_TRUE(c.frames < 0 || static_cast<int64_t>(FramesPresented()) == c.frames);
         EXPECT_TRUE(c.filledCells < 0 || test_support::FilledCells(board) == c.filledCells);
+    }
+    EXPECT_EQ(pollsInPause, 20u);
+}
+
+bool Silent() {
+    uint8_t samples[4096];
+    headless::PullAudio(samples, sizeof samples);
+    return std::all_of(std::begin(samples), std::end(samples), [](uint8_t s) { return s == 128; });
+}
+
+TEST(TitleScreen, ShowsItsPictureInItsOwnColoursWithMusicUntilAFreshReturn) {
+    test_support::PlayRig rig;
+    const auto title = ReadPictureFile("start.bmp");
+    bool heardMusic = false;
+    headless::SetSleepHook(
+        [&heardMusic](uint32_t, uint32_t) { heardMusic = heardMusic || !Silent(); });
+    SetKeysByPass([](uint64_t pass) {  // Escape does nothing here
+        return Keys{pass < 2 ? platform::DIK_ESCAPE : platform::DIK_RETURN};
+    });
+    ShowTitleScreen();
+    EXPECT_EQ(FramesPresented(), 2u);
+    EXPECT_EQ(keyLatch, 1);
+    EXPECT_TRUE(heardMusic);
+    for (const auto& frame : headless::Frames()) {
+        EXPECT_TRUE(test_support::ShowsPicture(frame, title));
+        EXPECT_TRUE(test_support::SamePalette(frame, title));
+    }
+    EXPECT_TRUE(Silent());
+}
+
+// Return already down leaves at once; a closing window ends the screen and
+// leaves its request for the games loop; on the end screen Escape leaves too,
+// but one still held from play must be let go and pressed again.
+TEST(TitleAndEndScreens, LeaveOnTheirKeysOrAClosingWindow) {
+    const auto closeAfter = [](uint64_t frames) {
+        headless::SetFrameHook([frames](const headless::Frame&) {
+            if (FramesPresented() == frames) {
+                headless::RequestClose();
+            }
+        });
+    };
+    struct Case {
+        const char* name;
+        bool endScreen;
+        std::function<void()> arrange;
+        uint64_t frames;
+    };
+    const Case cases[] = {
+        {"title, Return down", false, [] { headless::SetKey(platform::DIK_RETURN, true); }, 0},
+        {"title, closed", false, [&] { closeAfter(2); }, 2},
+        {"end, Return down", true, [] { headless::SetKey(platform::DIK_RETURN, true); }, 0},
+        {"end, closed", true, [&] { closeAfter(3); }, 3},
+        {"end, Escape", true, [] { SetKeysByPass(EscapeFrom(3)); }, 3},
+        {"end, Escape held", true,
+         [] {
+             SetKeysByPass(
+                 [](uint64_t pass) { return Keys(pass < 4 || pass >= 6, platform::DIK_ESCAPE); });
+         },
+         6},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test_support::PlayRig rig;
+        c.arrange();
+        c.endScreen ? ShowEndScreen(Score{}) : ShowTitleScreen();
+        EXPECT_EQ(FramesPresented(), c.frames);
+        platform::Message message;
+        EXPECT_EQ(platform::PeekMessage(&message, nullptr, 0, 0, platform::PM_REMOVE) &&
+                      message.message == platform::WM_CLOSE,
+                  std::string(c.name).ends_with("closed"));
     }
 }
 
-TEST(Games, AClosingWindowEndsAPauseAndThenTheRun) {
+TEST(EndScreen, ShowsTheScoreThroughThePictureInThePlayColours) {
     test_support::PlayRig rig;
-    uint64_t pollsInPause = 0;
-    RunFresh([&pollsInPause](uint64_t pass) -> std::vector<uint8_t> {
-        if (pass != 2) {
-            return {pass < 10000 ? platform::DIK_DOWN : platform::DIK_ESCAPE};
-        }
-        if (++pollsInPause == 20) {
-            headless::RequestClose();
-        }
-        // Return begins the pause and, should the close be missed, ends it.
-        if (pollsInPause == 1 || pollsInPause == 200) {
-            return {platform::DIK_RETURN};
-        }
-        return {};
-    });
-    EXPECT_EQ(pollsInPause, 20u);
-    EXPECT_FALSE(platform::IsWindow(mainWindow));
-    EXPECT_EQ(gamesLeft, 2);
+    const auto end = ReadPictureFile("end.bmp");
+    SetKeysByPass(test_support::KeyAt(platform::DIK_RETURN, 2, 10000));
+    ShowEndScreen(Score{1, 2, 3, 4, 5, 6, 7, 8, 9, 0});  // entry 0 the units
+    ASSERT_EQ(FramesPresented(), 2u);
+    const auto& frame = headless::Frames().back();
+    EXPECT_TRUE(test_support::ShowsPicture(frame, end));
+    EXPECT_TRUE(test_support::SamePalette(frame, ReadPictureFile("menu1.bmp")));
+    EXPECT_TRUE(test_support::EndScoreShows(frame, end, ReadPictureFile("score.bmp"), 987654321));
 }
 
 }  // namespace

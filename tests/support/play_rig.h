@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
-#include <memory>
 #include <vector>
 
 #include "app/window_handles.h"
@@ -15,7 +14,6 @@
 #include "flow/keyboard.h"
 #include "platform/headless/control.h"
 #include "platform/keys.h"
-#include "platform/window.h"
 #include "rules/board.h"
 #include "rules/counters.h"
 #include "rules/piece.h"
@@ -36,21 +34,25 @@ inline void ResetRunCounters() {
     ClearBoard();
 }
 
-inline intptr_t RigWindowProc(platform::WindowHandle window, uint32_t message, uintptr_t wParam,
-                              intptr_t lParam) {
-    if (message == platform::WM_DESTROY) {
-        platform::PostQuitMessage(0);
-        return 0;
-    }
-    return platform::DefWindowProc(window, message, wParam, lParam);
-}
-
 class PlayRig {
 public:
     PlayRig() {
         platform::headless::Reset();
         ResetRunCounters();
-        OpenWindow();
+        platform::WindowClass windowClass;
+        windowClass.procedure = [](platform::WindowHandle window, uint32_t message,
+                                   uintptr_t wParam, intptr_t lParam) -> intptr_t {
+            if (message == platform::WM_DESTROY) {
+                platform::PostQuitMessage(0);
+                return 0;
+            }
+            return platform::DefWindowProc(window, message, wParam, lParam);
+        };
+        windowClass.className = "PLAYRIG";
+        platform::RegisterClass(&windowClass);
+        mainWindow =
+            platform::CreateWindowEx(0, "PLAYRIG", "rig", platform::WS_POPUP | platform::WS_VISIBLE,
+                                     0, 0, 640, 480, nullptr, nullptr, nullptr, nullptr);
         InitDisplay(640, 480, 8);
         CreateScreenSurfaces();
         InitKeyboard();
@@ -59,7 +61,12 @@ public:
         musicSound->Load("techno.wav", 1);
         crunchSound = new Sound;
         crunchSound->Load("crunch.wav", 1);
-        LoadPlayBackground();
+        Bitmap picture;
+        picture.Load("menu1.bmp");
+        picture.ApplyPalette(primaryPalette);
+        picture.ApplyPalette(backBufferPalette);
+        backgroundSheet = new SpriteSheet(1, 640, 480);
+        backgroundSheet->LoadFrame(picture, 0, 0, 0);
         LoadTileSheet();
         LoadDigitSheet();
         BuildShapeTable();
@@ -69,11 +76,9 @@ public:
         platform::headless::SetFrameHook(nullptr);
         platform::headless::SetSleepHook(nullptr);
         ReleaseSounds();
-        musicSound = nullptr;
-        crunchSound = nullptr;
+        musicSound = crunchSound = nullptr;
         backgroundSheet->ReleaseSurfaces();
-        delete backgroundSheet;
-        backgroundSheet = nullptr;
+        delete std::exchange(backgroundSheet, nullptr);
         ReleaseTileSheet();
         ReleaseDigitSheet();
         ReleaseScreenSurfaces();
@@ -84,25 +89,6 @@ public:
     }
     PlayRig(const PlayRig&) = delete;
     PlayRig& operator=(const PlayRig&) = delete;
-
-private:
-    static void OpenWindow() {
-        platform::WindowClass windowClass;
-        windowClass.procedure = RigWindowProc;
-        windowClass.className = "PLAYRIG";
-        platform::RegisterClass(&windowClass);
-        mainWindow =
-            platform::CreateWindowEx(0, "PLAYRIG", "rig", platform::WS_POPUP | platform::WS_VISIBLE,
-                                     0, 0, 640, 480, nullptr, nullptr, nullptr, nullptr);
-    }
-    static void LoadPlayBackground() {
-        Bitmap picture;
-        picture.Load("menu1.bmp");
-        picture.ApplyPalette(primaryPalette);
-        picture.ApplyPalette(backBufferPalette);
-        backgroundSheet = new SpriteSheet(1, 640, 480);
-        backgroundSheet->LoadFrame(picture, 0, 0, 0);
-    }
 };
 
 // Keys down during each pass, counted from 0 by the frames shown since.
@@ -118,35 +104,15 @@ inline void SetKeysByPass(KeysAtPass keysAt) {
     });
 }
 
-// One key at given passes; Escape from quitPass on, so the loop ends.
-inline KeysAtPass KeyAtPasses(uint8_t key, std::initializer_list<uint64_t> passes,
-                              uint64_t quitPass) {
-    std::vector<uint64_t> at(passes);
-    return [key, at, quitPass](uint64_t pass) -> std::vector<uint8_t> {
-        if (pass >= quitPass) {
-            return {platform::DIK_ESCAPE};
-        }
-        if (std::find(at.begin(), at.end(), pass) != at.end()) {
-            return {key};
-        }
-        return {};
+// The key at one pass, nothing at the others, and Escape from quitPass on.
+inline KeysAtPass KeyAt(uint8_t key, uint64_t at, uint64_t quitPass) {
+    return [=](uint64_t pass) -> std::vector<uint8_t> {
+        return pass >= quitPass ? std::vector<uint8_t>{platform::DIK_ESCAPE}
+                                : std::vector<uint8_t>(pass == at ? 1 : 0, key);
     };
 }
-
-struct PieceAt {
-    int32_t x = 0;
-    int32_t y = 0;
-    int32_t rotation = 0;
-    uint32_t tick = 0;
-};
-
-// Records where the piece is whenever a frame is shown.
-inline std::shared_ptr<std::vector<PieceAt>> TracePiece(const Piece& piece) {
-    auto trace = std::make_shared<std::vector<PieceAt>>();
-    platform::headless::SetFrameHook([trace, &piece](const platform::headless::Frame& frame) {
-        trace->push_back({piece.x, piece.y, piece.rotation, frame.tick});
-    });
-    return trace;
+inline KeysAtPass EscapeFrom(uint64_t quitPass) {
+    return KeyAt(0, quitPass, quitPass);
 }
 
 inline Piece ShapeAt(int32_t shape, int32_t x, int32_t y) {
@@ -157,17 +123,15 @@ inline Piece ShapeAt(int32_t shape, int32_t x, int32_t y) {
     return piece;
 }
 
-inline void FillRow(Board& cells, int32_t row, int16_t value, std::initializer_list<int32_t> gaps) {
+inline void FillRow(Board& cells, int32_t row, int16_t value, int32_t gap = -1) {
     for (int32_t column = 0; column < kBoardColumns; ++column) {
-        if (std::find(gaps.begin(), gaps.end(), column) == gaps.end()) {
-            cells[static_cast<size_t>(row * kBoardColumns + column)] = value;
-        }
+        cells[static_cast<size_t>(row * kBoardColumns + column)] = column == gap ? 0 : value;
     }
 }
 
 inline int32_t FilledCells(const Board& cells) {
-    return static_cast<int32_t>(
-        std::count_if(cells.begin(), cells.end(), [](int16_t cell) { return cell != 0; }));
+    return static_cast<int32_t>(cells.size()) -
+           static_cast<int32_t>(std::count(cells.begin(), cells.end(), 0));
 }
 
 }  // namespace test_support
