@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -45,10 +46,8 @@ struct Script {
 
 struct Outcome {
     int32_t exitCode = -1;
-    std::array<int64_t, 3> reads{};   // keyboard reads by phase
-    std::array<int64_t, 3> frames{};  // frames shown by phase
-    // The game stopped reacting as it should and the player forced the end.
-    bool overran = false;
+    std::array<int64_t, 3> reads{}, frames{};  // keyboard reads and frames shown by phase
+    bool overran = false;  // the game stopped reacting as it should; the player forced the end
     std::string stderrText;
     std::string errorText;  // the platform's last error when the program returned
     std::array<uint64_t, static_cast<size_t>(platform::Fault::Count)> stepCalls{};
@@ -89,6 +88,23 @@ inline Keys KeysForRead(const Script& script, Outcome& outcome, int64_t& totalRe
                        : Keys{};
     }
     return {};
+}
+
+// Steers, turns, drops and pauses from read 30 to read 36, then quits at
+// 120; events happen at their reads of play.
+inline Script ShortRun(std::map<int64_t, std::function<void()>> events = {}) {
+    Script script;
+    script.playReads = 120;
+    script.playKeys = [events = std::move(events)](int64_t read) {
+        using namespace platform;
+        static const Keys pattern[] = {{DIK_DOWN}, {}, {DIK_LEFT},  {}, {DIK_SPACE},
+                                       {DIK_DOWN}, {}, {DIK_RIGHT}, {}, {DIK_DOWN}};
+        if (auto event = events.find(read); event != events.end()) {
+            event->second();
+        }
+        return read == 30 || read == 36 ? Keys{DIK_RETURN} : pattern[read % 10];
+    };
+    return script;
 }
 
 // Resets the machine and the run counters, runs the program to its exit and
@@ -138,6 +154,18 @@ inline Outcome RunProgram(const Script& script) {
         outcome.leftAlive = headless::LiveObjectsLeft();
     }
     return outcome;
+}
+
+// The run went from the title through play to the end screen as scripted,
+// reported nothing and gave back all it made.
+inline void ExpectRunThrough(const Outcome& outcome, const Script& script) {
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_FALSE(outcome.overran) << "the game stopped reacting to the keys";
+    EXPECT_EQ(outcome.stderrText, "");
+    EXPECT_EQ(outcome.leftAlive, "");
+    EXPECT_GE(outcome.reads[Index(Phase::Title)], script.titleReads);
+    EXPECT_GE(outcome.reads[Index(Phase::Play)], script.playReads);
+    EXPECT_GT(outcome.reads[Index(Phase::End)], script.endReads);
 }
 
 }  // namespace test_support

@@ -1,6 +1,7 @@
 // What a captured frame shows, compared with the game's picture files.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "platform/headless/control.h"
@@ -17,21 +18,33 @@ inline int32_t StripX(int32_t index) {
 }
 inline constexpr int32_t kStripY = 4;
 
-// Every pixel of the sprite that is not see-through shows at (left, top).
-inline bool ShowsSprite(const platform::headless::Frame& frame, int32_t left, int32_t top,
-                        const PictureFile& strip, int32_t index) {
-    if (!strip.Loaded()) {
+// Every pixel of the picture's w x h area at (srcX, srcY) that is not
+// see-through shows at (left, top).
+inline bool ShowsArea(const platform::headless::Frame& frame, int32_t left, int32_t top,
+                      const PictureFile& picture, int32_t srcX, int32_t srcY, int32_t w,
+                      int32_t h) {
+    if (!picture.Loaded() || frame.width < left + w || frame.height < top + h) {
         return false;
     }
-    for (int32_t y = 0; y < kSpriteSize; ++y) {
-        for (int32_t x = 0; x < kSpriteSize; ++x) {
-            const uint8_t pixel = strip.At(StripX(index) + x, kStripY + y);
+    for (int32_t y = 0; y < h; ++y) {
+        for (int32_t x = 0; x < w; ++x) {
+            const uint8_t pixel = picture.At(srcX + x, srcY + y);
             if (pixel != kSeeThrough && frame.At(left + x, top + y) != pixel) {
                 return false;
             }
         }
     }
     return true;
+}
+
+inline bool ShowsSprite(const platform::headless::Frame& frame, int32_t left, int32_t top,
+                        const PictureFile& strip, int32_t index) {
+    return ShowsArea(frame, left, top, strip, StripX(index), kStripY, kSpriteSize, kSpriteSize);
+}
+
+inline bool ShowsPicture(const platform::headless::Frame& frame, const PictureFile& picture) {
+    return frame.width == picture.width &&
+           ShowsArea(frame, 0, 0, picture, 0, 0, picture.width, picture.height);
 }
 
 inline bool CellShows(const platform::headless::Frame& frame, int32_t row, int32_t column,
@@ -68,31 +81,12 @@ inline int64_t PlayScoreShown(const platform::headless::Frame& frame, const Pict
     return score;
 }
 
-// Every pixel of the picture that is not see-through shows.
-inline bool ShowsPicture(const platform::headless::Frame& frame, const PictureFile& picture) {
-    if (!picture.Loaded() || frame.width != picture.width || frame.height != picture.height) {
-        return false;
-    }
-    for (int32_t y = 0; y < picture.height; ++y) {
-        for (int32_t x = 0; x < picture.width; ++x) {
-            const uint8_t pixel = picture.At(x, y);
-            if (pixel != kSeeThrough && frame.At(x, y) != pixel) {
-                return false;
-            }
-        }
-    }
-    return true;
-}
-
 inline bool SamePalette(const platform::headless::Frame& frame, const PictureFile& picture) {
-    for (size_t i = 0; i < 256; ++i) {
-        const auto& shown = frame.palette[i];
-        const auto& wanted = picture.palette[i];
-        if (shown.red != wanted.red || shown.green != wanted.green || shown.blue != wanted.blue) {
-            return false;
-        }
-    }
-    return true;
+    return std::equal(frame.palette.begin(), frame.palette.end(), picture.palette.begin(),
+                      [](const auto& shown, const auto& wanted) {
+                          return shown.red == wanted.red && shown.green == wanted.green &&
+                                 shown.blue == wanted.blue;
+                      });
 }
 
 // The end screen's nine digits as the number wherever the end picture lets
