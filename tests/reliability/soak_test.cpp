@@ -12,120 +12,93 @@
 namespace {
 
 using test_support::Keys;
-using test_support::PictureFile;
 
 struct Totals {
     int64_t games = 0, playFrames = 0, rowsCleared = 0;
 };
 
-// Watches every frame of play of one run and now and then lays full rows in
-// the lowest empty rows of the well, for the next landing to clear.
-class PlayChecker {
-public:
-    PlayChecker(uint32_t seed, Totals& totals) : random_(~seed), totals_(totals) {}
-
+// Checks every frame of play of one run, and now and then lays full rows in
+// the lowest empty rows of the well for the next landing to clear.
+struct PlayChecker {
     void Check(const platform::headless::Frame& frame) {
-        ++totals_.playFrames;
-        for (size_t i = 0; i < board.size(); ++i) {
-            ASSERT_TRUE(board[i] >= 0 && board[i] <= 7) << "cell " << i << " holds " << board[i];
-            ASSERT_TRUE(test_support::CellShows(frame, static_cast<int32_t>(i) / kBoardColumns,
-                                                static_cast<int32_t>(i) % kBoardColumns, tiles_,
-                                                board[i]))
+        ++totals.playFrames;
+        for (int32_t i = 0; i < kBoardRows * kBoardColumns; ++i) {
+            const int16_t cell = board[static_cast<size_t>(i)];
+            ASSERT_TRUE(cell >= 0 && cell <= 7) << "cell " << i << " holds " << cell;
+            ASSERT_TRUE(
+                test_support::CellShows(frame, i / kBoardColumns, i % kBoardColumns, tiles, cell))
                 << "cell " << i << " is not drawn as the board says";
         }
-        const int64_t score = test_support::PlayScoreShown(frame, digits_);
+        const int64_t score = test_support::PlayScoreShown(frame, digits);
         ASSERT_GE(score, 0) << "a score digit shows no digit 0 to 9";
-        ASSERT_EQ(test_support::DigitShown(frame, 473, 331, digits_), gamesLeft);
-        if (frames_++ > 0) {
-            CheckProgress(score);
-        }
-        if (rowsLaid_ == 0 && random_() % 100 == 0) {
-            LayFullRows();
-        }
-        previousBoard_ = board;
-        previousGamesLeft_ = gamesLeft;
-        previousRows_ = rowsCleared;
-        previousScore_ = score;
-    }
-
-private:
-    // Rows and score only grow: a landing that clears n rows (at most four a
-    // piece, with laid rows besides) adds n to the power n. Otherwise, within
-    // a game, only the falling piece changes the well: at most eight cells,
-    // all newly taken ones by one tile value.
-    void CheckProgress(int64_t score) {
-        const int32_t rows = rowsCleared - previousRows_;
-        ASSERT_TRUE(rows >= 0 && rows <= 4 + rowsLaid_) << previousRows_ << " -> " << rowsCleared;
+        ASSERT_EQ(test_support::DigitShown(frame, 473, 331, digits), gamesLeft);
+        // Rows and score only grow: a landing that clears n rows (at most four
+        // a piece, and the laid ones) adds n to the power n. Otherwise, within
+        // a game, only the falling piece changes the well: at most eight
+        // cells, all newly taken ones by one tile value.
+        const int32_t rows = rowsCleared - previousRows;
+        ASSERT_TRUE(rows >= 0 && rows <= 4 + rowsLaid) << previousRows << " -> " << rowsCleared;
         int64_t power = rows == 0 ? 0 : 1;
         for (int32_t i = 0; i < rows; ++i) {
             power *= rows;
         }
-        ASSERT_EQ(score - previousScore_, power) << rows << " rows cleared";
-        totals_.rowsCleared += rows;
-        if (rows > 0) {
-            rowsLaid_ = 0;
-        } else if (gamesLeft == previousGamesLeft_) {
+        ASSERT_EQ(score - previousScore, power) << rows << " rows cleared";
+        totals.rowsCleared += rows;
+        rowsLaid = rows > 0 ? 0 : rowsLaid;
+        if (rows == 0 && gamesLeft == previousGamesLeft) {
             int changed = 0;
             int16_t arrived = 0;
             for (size_t i = 0; i < board.size(); ++i) {
-                changed += board[i] != previousBoard_[i] ? 1 : 0;
-                if (board[i] != previousBoard_[i] && board[i] != 0) {
+                changed += board[i] != previous[i] ? 1 : 0;
+                if (board[i] != previous[i] && board[i] != 0) {
                     ASSERT_TRUE(arrived == 0 || board[i] == arrived) << "two pieces moved at once";
                     arrived = board[i];
                 }
             }
             ASSERT_LE(changed, 8);
         }
+        if (rowsLaid == 0 && random() % 100 == 0) {
+            LayFullRows(static_cast<int32_t>(1 + random() % 4));
+        }
+        previous = board;
+        previousGamesLeft = gamesLeft;
+        previousRows = rowsCleared;
+        previousScore = score;
     }
 
-    void LayFullRows() {
-        const auto rows = static_cast<int32_t>(1 + random_() % 4);
-        int32_t emptyBelow = 0;  // empty rows in a row, counted upwards
-        for (int32_t row = kBoardRows - 1; row >= 1; --row) {
+    void LayFullRows(int32_t rows) {
+        for (int32_t row = kBoardRows - 1, emptyBelow = 0; row >= 1; --row) {
             const auto first = board.begin() + row * kBoardColumns;
-            emptyBelow = std::all_of(first, first + kBoardColumns, [](int16_t c) { return c == 0; })
-                             ? emptyBelow + 1
-                             : 0;
+            const bool empty =
+                std::all_of(first, first + kBoardColumns, [](int16_t c) { return c == 0; });
+            emptyBelow = empty ? emptyBelow + 1 : 0;
             if (emptyBelow == rows) {
                 std::generate(first, first + rows * kBoardColumns,
-                              [this] { return static_cast<int16_t>(1 + random_() % 7); });
-                rowsLaid_ = rows;
+                              [this] { return static_cast<int16_t>(1 + random() % 7); });
+                rowsLaid = rows;
                 return;
             }
         }
     }
 
-    const PictureFile tiles_ = test_support::ReadPictureFile("cubeshards2.bmp");
-    const PictureFile digits_ = test_support::ReadPictureFile("score.bmp");
-    std::mt19937 random_;
-    Totals& totals_;
-    int64_t frames_ = 0;
-    int32_t rowsLaid_ = 0;  // full rows laid and not yet cleared
-    Board previousBoard_{};
-    int32_t previousGamesLeft_ = 0;
-    int32_t previousRows_ = 0;
-    int64_t previousScore_ = 0;
+    std::mt19937 random;
+    Totals& totals;
+    const test_support::PictureFile tiles = test_support::ReadPictureFile("cubeshards2.bmp");
+    const test_support::PictureFile digits = test_support::ReadPictureFile("score.bmp");
+    int32_t rowsLaid = 0;  // full rows laid and not yet cleared
+    Board previous{};
+    int32_t previousGamesLeft = 3, previousRows = 0;
+    int64_t previousScore = 0;
 };
-
-// Mostly down, steering and turns, now and then two keys at once or a pause.
-Keys RandomKeys(std::mt19937& random) {
-    using namespace platform;
-    static const Keys choices[] = {
-        {DIK_DOWN}, {DIK_DOWN},  {DIK_DOWN},           {},
-        {DIK_LEFT}, {DIK_RIGHT}, {DIK_SPACE},          {},
-        {DIK_DOWN}, {DIK_DOWN},  {DIK_LEFT, DIK_DOWN}, {DIK_RIGHT, DIK_SPACE},
-        {DIK_LEFT}, {DIK_RIGHT}, {DIK_SPACE},          {}};
-    return random() % 50 == 0 ? Keys{DIK_RETURN} : choices[random() % std::size(choices)];
-}
 
 TEST(Soak, RandomPlayKeepsTheWellTheScoreAndTheDevicesInOrder) {
     const char* asked = std::getenv("STACKWELL_SOAK_RUNS");
     const int64_t runs = asked != nullptr && *asked != '\0' ? std::strtoll(asked, nullptr, 10) : 7;
     Totals totals;
-    for (uint32_t seed = 1; seed <= runs; ++seed) {
+    for (uint32_t seed = 1; seed <= runs && !testing::Test::HasFailure(); ++seed) {
         SCOPED_TRACE(testing::Message() << "seed " << seed);
         std::mt19937 random(seed);
-        PlayChecker checker(seed, totals);
+        PlayChecker checker{std::mt19937(~seed), totals};
         test_support::Script script;
         script.startTick = 1000 + seed * 7919u;  // the game seeds its pieces from the clock
         script.titleReads = random() % 6;
@@ -133,7 +106,16 @@ TEST(Soak, RandomPlayKeepsTheWellTheScoreAndTheDevicesInOrder) {
         // One run in five ends with Escape somewhere in play; the others go on
         // until their three games are over.
         script.playReads = random() % 5 == 0 ? 50 + random() % 3000 : 1'000'000;
-        script.playKeys = [&random](int64_t) { return RandomKeys(random); };
+        // Mostly down, steering and turns, now and then two keys or a pause.
+        script.playKeys = [&random](int64_t) {
+            using namespace platform;
+            static const Keys choices[] = {{DIK_DOWN},           {DIK_DOWN},
+                                           {DIK_DOWN},           {},
+                                           {DIK_LEFT},           {DIK_RIGHT},
+                                           {DIK_SPACE},          {},
+                                           {DIK_LEFT, DIK_DOWN}, {DIK_RIGHT, DIK_SPACE}};
+            return random() % 50 == 0 ? Keys{DIK_RETURN} : choices[random() % std::size(choices)];
+        };
         script.onFrame = [&](const platform::headless::Frame& frame, test_support::Phase phase) {
             if (phase == test_support::Phase::Play && !testing::Test::HasFatalFailure()) {
                 checker.Check(frame);
@@ -144,9 +126,6 @@ TEST(Soak, RandomPlayKeepsTheWellTheScoreAndTheDevicesInOrder) {
         EXPECT_FALSE(outcome.overran);
         EXPECT_EQ(outcome.leftAlive, "");
         totals.games += 3 - gamesLeft;
-        if (testing::Test::HasFailure()) {
-            break;
-        }
     }
     // Most runs play all three games; the checks saw real play.
     EXPECT_GE(totals.games, 2 * runs);
