@@ -31,7 +31,8 @@ void DesktopSize(int32_t* width, int32_t* height);
 // (detail::QueueSystemMessage): a close request as WM_CLOSE, an exposed
 // window as WM_PAINT.
 void PumpEvents();
-// Waits until an event is pending or the timeout has passed.
+// Waits until the timeout has passed, or sooner when an event comes and the
+// window system can wake for it.
 void WaitForEvent(uint32_t timeoutMilliseconds);
 
 // Screen: a width x height 8-bit picture shown through a 256-colour palette.

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "platform/backend.h"
 #include "platform/sdl/session.h"
@@ -47,6 +48,17 @@ void HandleEvent(const SDL_Event& event) {
     }
 }
 
+// SDL sleeps until an event comes only with some video drivers. With the
+// others, the dummy driver among them, SDL_WaitEventTimeout wakes every
+// millisecond to look, which costs a polling loop more than the wait saves;
+// there the wait is a plain sleep, and the read that follows it takes
+// whatever came meanwhile.
+bool WaitsForEventsAsleep() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver != nullptr &&
+           (std::strcmp(driver, "x11") == 0 || std::strcmp(driver, "wayland") == 0);
+}
+
 }  // namespace
 
 void backend::PumpEvents() {
@@ -60,7 +72,7 @@ void backend::PumpEvents() {
 }
 
 void backend::WaitForEvent(uint32_t timeoutMilliseconds) {
-    if (!sdl::StartVideo()) {
+    if (!sdl::StartVideo() || !WaitsForEventsAsleep()) {
         SDL_Delay(timeoutMilliseconds);
         return;
     }
