@@ -1,10 +1,11 @@
-// A fresh headless machine with the game's screen set up: the display device
-// in 640 x 480 x 8, the flip chain and a palette on each buffer.
+// A fresh headless machine with the game's screen set up: 640 x 480 x 8, the
+// flip chain, and a black palette on each buffer.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "platform/display.h"
@@ -12,30 +13,93 @@
 
 namespace platform::testing {
 
+using Pixels = std::vector<uint8_t>;
+
+// A description with its size filled in, as every call taking one wants.
+inline SurfaceDesc Sized() {
+    SurfaceDesc description;
+    description.size = sizeof description;
+    return description;
+}
+
 // The pixels of a surface row by row, without the pitch's padding.
-std::vector<uint8_t> PixelsOf(const Surface& surface);
+inline Pixels PixelsOf(const Surface& surface) {
+    Pixels pixels;
+    for (int32_t y = 0; y < surface.Height(); ++y) {
+        const uint8_t* row = surface.Pixels() + static_cast<ptrdiff_t>(y) * surface.Pitch();
+        pixels.insert(pixels.end(), row, row + surface.Width());
+    }
+    return pixels;
+}
 
-// Writes width * height pixels, row by row, into the surface through a lock.
-void WritePixels(Surface& surface, const std::vector<uint8_t>& pixels);
+// Writes width * height pixels, row by row, through a lock.
+inline void WritePixels(Surface& surface, const Pixels& pixels) {
+    SurfaceDesc lock = Sized();
+    ASSERT_EQ(surface.Lock(nullptr, &lock, DDLOCK_WAIT, nullptr), kOk);
+    for (uint32_t y = 0; y < lock.height; ++y) {
+        std::memcpy(static_cast<uint8_t*>(lock.surface) + y * lock.pitch, &pixels[y * lock.width],
+                    lock.width);
+    }
+    ASSERT_EQ(surface.Unlock(nullptr), kOk);
+}
 
-// Fills the whole surface with one colour.
-Result Fill(Surface* surface, uint8_t colour);
+inline Result Fill(Surface* surface, uint32_t colour, const Rect* area = nullptr) {
+    BltFx fx{sizeof(BltFx), colour};
+    return surface->Blt(area, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
+}
 
-PaletteEntry Colour(uint8_t red, uint8_t green, uint8_t blue);
+inline SurfaceDesc Offscreen(uint32_t width, uint32_t height) {
+    SurfaceDesc description = Sized();
+    description.flags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+    description.width = width;
+    description.height = height;
+    description.caps.caps = DDSCAPS_OFFSCREENPLAIN;
+    return description;
+}
 
-// What the game asks for: the primary surface with one back buffer, or an
-// off-screen surface of a size.
-SurfaceDesc ScreenChainDescription();
-SurfaceDesc OffscreenDescription(uint32_t width, uint32_t height);
+inline SurfaceDesc FlipChain() {
+    SurfaceDesc description = Sized();
+    description.flags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
+    description.backBufferCount = 1;
+    description.caps.caps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
+    return description;
+}
 
 class DisplayTest : public ::testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override {
+        headless::Reset();
+        ASSERT_EQ(CreateDisplay(nullptr, &device, nullptr), kOk);
+        ASSERT_EQ(device->SetDisplayMode(640, 480, 8), kOk);
+        const SurfaceDesc chain = FlipChain();
+        ASSERT_EQ(device->CreateSurface(&chain, &primary, nullptr), kOk);
+        SurfaceCaps caps{DDSCAPS_BACKBUFFER};
+        ASSERT_EQ(primary->GetAttachedSurface(&caps, &backBuffer), kOk);
+        const PaletteEntry black[256] = {};
+        device->CreatePalette(DDPCAPS_8BIT, black, &primaryPalette, nullptr);
+        device->CreatePalette(DDPCAPS_8BIT, black, &backBufferPalette, nullptr);
+        primary->SetPalette(primaryPalette);
+        backBuffer->SetPalette(backBufferPalette);
+    }
 
-    Surface* MakeSurface(uint32_t width, uint32_t height);
-    Surface* MakeKeyedSurface(uint32_t width, uint32_t height, uint8_t key);
-    Palette* MakePalette(const PaletteEntry* entries);
+    void TearDown() override {
+        surfaces_.insert(surfaces_.end(), {backBuffer, primary});
+        for (Surface* surface : surfaces_) {
+            if (surface != nullptr) {
+                surface->Release();
+            }
+        }
+        EXPECT_EQ(device->Release(), 0u) << "a surface outlived the test";
+    }
+
+    Surface* MakeSurface(int width, int height) {
+        const SurfaceDesc description =
+            Offscreen(static_cast<uint32_t>(width), static_cast<uint32_t>(height));
+        Surface* surface = nullptr;
+        EXPECT_EQ(device->CreateSurface(&description, &surface, nullptr), kOk);
+        surfaces_.push_back(surface);
+        return surface;
+    }
 
     DisplayDevice* device = nullptr;
     Surface* primary = nullptr;

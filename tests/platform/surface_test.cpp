@@ -1,8 +1,8 @@
-// Surfaces: their layout, colour fill, locks, palettes and lifetimes.
-#include <cstdint>
-#include <vector>
+// Surfaces and the flip chain: the pitch rule, locks, palettes, flips, and
+// steps that fail or are refused leaving everything as it was.
+#include <string>
 
-#include "platform/display.h"
+#include "platform/backend.h"
 #include "tests/platform/display_fixture.h"
 
 namespace platform::testing {
@@ -10,108 +10,170 @@ namespace {
 
 using SurfaceTest = DisplayTest;
 
-TEST_F(SurfaceTest, RowsArePaddedAndALockHandsOutThePitch) {
-    for (uint32_t width : {1u, 31u, 32u, 33u, 640u}) {
+TEST_F(SurfaceTest, RowsArePaddedAndALockedSurfaceRefusesEverythingElse) {
+    for (int width : {1, 31, 32, 33, 640}) {
         Surface* surface = MakeSurface(width, 3);
-        EXPECT_GT(surface->Pitch(), surface->Width()) << "width " << width;
-        EXPECT_EQ(surface->Pitch() % 32, 0) << "width " << width;
+        EXPECT_GT(surface->Pitch(), surface->Width()) << width;
+        EXPECT_EQ(surface->Pitch() % 32, 0) << width;
         EXPECT_EQ(reinterpret_cast<uintptr_t>(surface->Pixels()) % 32, 0u);
     }
     EXPECT_GT(backBuffer->Pitch(), 640);
-    EXPECT_EQ(backBuffer->Height(), 480);
-
     Surface* surface = MakeSurface(20, 20);
-    SurfaceDesc description;
-    description.size = sizeof description;
-    ASSERT_EQ(surface->Lock(nullptr, &description, DDLOCK_WAIT, nullptr), kOk);
-    EXPECT_EQ(description.surface, surface->Pixels());
-    EXPECT_EQ(description.pitch, surface->Pitch());
-    EXPECT_EQ(description.width, 20u);
-    EXPECT_EQ(description.height, 20u);
-    static_cast<uint8_t*>(description.surface)[description.pitch] = 9;  // row 1, column 0
-
-    // A locked surface refuses everything else until unlocked.
-    SurfaceDesc again;
-    again.size = sizeof again;
-    EXPECT_EQ(surface->Lock(nullptr, &again, DDLOCK_WAIT, nullptr), kErrSurfaceBusy);
+    SurfaceDesc lock = Sized();
+    ASSERT_EQ(surface->Lock(nullptr, &lock, DDLOCK_WAIT, nullptr), kOk);
+    EXPECT_EQ(lock.surface, surface->Pixels());
+    EXPECT_EQ(lock.pitch, surface->Pitch());
+    EXPECT_EQ(surface->Lock(nullptr, &lock, DDLOCK_WAIT, nullptr), kErrSurfaceBusy);
     EXPECT_EQ(Fill(surface, 5), kErrSurfaceBusy);
-    EXPECT_EQ(surface->BltFast(0, 0, MakeSurface(4, 4), nullptr, DDBLTFAST_WAIT), kErrSurfaceBusy);
+    EXPECT_EQ(surface->BltFast(0, 0, MakeSurface(4, 4), nullptr, 0), kErrSurfaceBusy);
     DeviceContext* context = nullptr;
     EXPECT_EQ(surface->GetDC(&context), kErrSurfaceBusy);
     EXPECT_EQ(context, nullptr);
     ASSERT_EQ(surface->Unlock(nullptr), kOk);
     EXPECT_EQ(surface->Unlock(nullptr), kErrGeneric) << "not locked any more";
-    EXPECT_EQ(PixelsOf(*surface)[20], 9);
-}
+    EXPECT_EQ(PixelsOf(*surface), Pixels(400, 0));
 
-TEST_F(SurfaceTest, ColourFillCoversTheRectangleOnlyAndRefusesOneLeavingTheSurface) {
-    Surface* surface = MakeSurface(10, 6);
-    ASSERT_EQ(Fill(surface, 7), kOk);
-    BltFx fx{sizeof(BltFx), 0x1FE};  // an 8-bit surface takes the low byte
-    for (const Rect& outside : {Rect{-1, 0, 4, 4}, Rect{0, 0, 11, 6}, Rect{0, 0, 10, 7},
-                                Rect{5, 5, 5, 6}, Rect{4, 2, 3, 5}}) {
-        EXPECT_EQ(surface->Blt(&outside, nullptr, nullptr, DDBLT_COLORFILL, &fx), kErrInvalidRect);
-    }
-    const Rect inner{2, 1, 5, 3};
-    ASSERT_EQ(surface->Blt(&inner, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx), kOk);
-    const std::vector<uint8_t> pixels = PixelsOf(*surface);
-    for (int y = 0; y < 6; ++y) {
-        for (int x = 0; x < 10; ++x) {
-            const bool inside = x >= 2 && x < 5 && y >= 1 && y < 3;
-            EXPECT_EQ(pixels[y * 10 + x], inside ? 0xFE : 7) << x << "," << y;
-        }
-    }
+    // A locked back buffer, or one with a context out, holds the flip back.
+    ASSERT_EQ(backBuffer->Lock(nullptr, &lock, DDLOCK_WAIT, nullptr), kOk);
+    EXPECT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), kErrSurfaceBusy);
+    backBuffer->Unlock(nullptr);
+    ASSERT_EQ(backBuffer->GetDC(&context), kOk);
+    EXPECT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), kErrSurfaceBusy);
+    ASSERT_EQ(backBuffer->ReleaseDC(context), kOk);
+    EXPECT_EQ(headless::FramesPresented(), 0u);
 }
 
 TEST_F(SurfaceTest, SurfacesNeedASensibleSizeAndThereIsOneScreenChain) {
-    Surface* surface = reinterpret_cast<Surface*>(&device);  // must be overwritten
+    Surface* surface = primary;  // must be overwritten
     for (auto [width, height] : {std::pair{0u, 5u}, {5u, 0u}, {100000u, 5u}}) {
-        const SurfaceDesc description = OffscreenDescription(width, height);
+        const SurfaceDesc description = Offscreen(width, height);
         EXPECT_EQ(device->CreateSurface(&description, &surface, nullptr), kErrInvalidParams);
         EXPECT_EQ(surface, nullptr);
     }
-    SurfaceDesc sizeless = OffscreenDescription(5, 5);
-    sizeless.flags = DDSD_CAPS;
-    EXPECT_EQ(device->CreateSurface(&sizeless, &surface, nullptr), kErrInvalidParams);
-
-    // An off-screen surface has no back buffer and cannot flip.
     Surface* offscreen = MakeSurface(4, 4);
-    SurfaceCaps caps{DDSCAPS_BACKBUFFER};
-    Surface* attached = offscreen;
-    EXPECT_LT(offscreen->GetAttachedSurface(&caps, &attached), 0);
-    EXPECT_EQ(attached, nullptr);
     EXPECT_EQ(offscreen->Flip(nullptr, DDFLIP_WAIT), kErrInvalidParams);
-
-    const SurfaceDesc chain = ScreenChainDescription();
+    const SurfaceDesc chain = FlipChain();
     EXPECT_EQ(device->CreateSurface(&chain, &surface, nullptr), kErrGeneric);
-    EXPECT_EQ(surface, nullptr);
     // The back buffer outlives the primary while it is held.
     primary->Release();
     primary = nullptr;
     ASSERT_EQ(Fill(backBuffer, 4), kOk);
-    EXPECT_EQ(PixelsOf(*backBuffer)[640 * 480 - 1], 4);
     EXPECT_EQ(backBuffer->Flip(nullptr, DDFLIP_WAIT), kErrInvalidParams);
     backBuffer->Release();
     backBuffer = nullptr;
     ASSERT_EQ(device->CreateSurface(&chain, &primary, nullptr), kOk) << "the chain is free again";
+
+    const PaletteEntry two[2] = {{1, 2, 3, 0}, {4, 5, 6, 0}};
+    ASSERT_EQ(primaryPalette->SetEntries(0, 254, 2, two), kOk);
+    EXPECT_EQ(primaryPalette->SetEntries(0, 255, 2, two), kErrInvalidParams);
+    PaletteEntry out[2];
+    ASSERT_EQ(primaryPalette->GetEntries(0, 254, 2, out), kOk);
+    EXPECT_EQ(out[1].blue, 6);
 }
 
-TEST_F(SurfaceTest, PalettesCopyTheirEntriesInAndOut) {
-    PaletteEntry colours[256];
-    for (int i = 0; i < 256; ++i) {
-        colours[i] = Colour(static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i), 7);
+TEST_F(SurfaceTest, AFlipSwapsTheBuffersAndShowsTheFrontThroughThePrimaryPalette) {
+    const uint8_t* front = primary->Pixels();
+    const uint8_t* back = backBuffer->Pixels();
+    const PaletteEntry shown{10, 20, 30, 0};
+    const PaletteEntry notShown{99, 99, 99, 0};
+    primaryPalette->SetEntries(0, 7, 1, &shown);
+    backBufferPalette->SetEntries(0, 7, 1, &notShown);
+    headless::SetTicks(5000);
+    ASSERT_EQ(Fill(backBuffer, 7), kOk);
+    const Rect corner{0, 0, 1, 1};
+    ASSERT_EQ(Fill(backBuffer, 3, &corner), kOk);
+    ASSERT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), kOk);
+    EXPECT_EQ(primary->Pixels(), back) << "a flip swaps, it does not copy";
+    EXPECT_EQ(backBuffer->Pixels(), front);
+    ASSERT_EQ(headless::Frames().size(), 1u);
+    const headless::Frame& frame = headless::Frames().back();
+    EXPECT_EQ(frame.tick, 5000u);
+    EXPECT_EQ(frame.At(0, 0), 3);
+    EXPECT_EQ(frame.At(639, 479), 7);
+    EXPECT_EQ(frame.palette[7].blue, 30);
+    primary->SetPalette(nullptr);
+    ASSERT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), kOk);
+    EXPECT_EQ(headless::Frames().back().palette[7].red, 0) << "no palette shows black";
+}
+
+TEST(FaultPlan, AStepFailsAfterItsSkipsForItsTimes) {
+    headless::Reset();
+    headless::FailStep(Fault::Acquire, 2, 3);
+    std::vector<bool> failures;
+    for (int i = 0; i < 7; ++i) {
+        failures.push_back(backend::Fails(Fault::Acquire));
     }
-    Palette* palette = MakePalette(colours);
-    EXPECT_EQ(palette->Entries()[200].red, 200);
-    const PaletteEntry two[2] = {Colour(1, 2, 3), Colour(4, 5, 6)};
-    ASSERT_EQ(palette->SetEntries(0, 254, 2, two), kOk);
-    EXPECT_EQ(palette->SetEntries(0, 255, 2, two), kErrInvalidParams);
-    EXPECT_EQ(palette->SetEntries(1, 0, 2, two), kErrInvalidParams);
-    PaletteEntry out[3];
-    ASSERT_EQ(palette->GetEntries(0, 253, 3, out), kOk);
-    EXPECT_EQ(out[0].red, 253);
-    EXPECT_EQ(out[1].blue, 3);
-    EXPECT_EQ(out[2].green, 5);
+    EXPECT_EQ(failures, (std::vector<bool>{false, false, true, true, true, false, false}));
+    EXPECT_EQ(headless::StepCalls(Fault::Acquire), 7u);
+}
+
+// Each step that makes something, failing once: it says so and hands out
+// nothing, and the device still goes with its last reference.
+TEST(DisplayFaults, FailedSetUpHandsOutNothing) {
+    headless::Reset();
+    headless::FailStep(Fault::CreateDisplay, 0, 1);
+    DisplayDevice* device = reinterpret_cast<DisplayDevice*>(1);
+    EXPECT_LT(CreateDisplay(nullptr, &device, nullptr), 0);
+    EXPECT_EQ(device, nullptr);
+    EXPECT_NE(std::string(LastErrorText()).find("display"), std::string::npos);
+    ASSERT_EQ(CreateDisplay(nullptr, &device, nullptr), kOk) << "only the first call fails";
+    headless::FailStep(Fault::SetDisplayMode, 0, 1);
+    EXPECT_LT(device->SetDisplayMode(640, 480, 8), 0);
+    const SurfaceDesc chain = FlipChain();
+    Surface* primary = reinterpret_cast<Surface*>(1);
+    EXPECT_LT(device->CreateSurface(&chain, &primary, nullptr), 0) << "no mode, no screen";
+    EXPECT_EQ(primary, nullptr);
+    ASSERT_EQ(device->SetDisplayMode(640, 480, 8), kOk);
+    headless::FailStep(Fault::CreatePrimarySurface, 0, 1);
+    primary = reinterpret_cast<Surface*>(1);
+    EXPECT_LT(device->CreateSurface(&chain, &primary, nullptr), 0);
+    EXPECT_EQ(primary, nullptr);
+    EXPECT_EQ(device->Release(), 0u) << "nothing was made that holds the device";
+}
+
+TEST_F(SurfaceTest, FailedCreationsHandOutNothing) {
+    for (Fault fault : {Fault::GetBackBuffer, Fault::CreatePalette, Fault::CreateOffscreenSurface,
+                        Fault::GetDC}) {
+        headless::FailStep(fault, 0, 1);
+    }
+    SurfaceCaps caps{DDSCAPS_BACKBUFFER};
+    Surface* back = primary;
+    EXPECT_LT(primary->GetAttachedSurface(&caps, &back), 0);
+    EXPECT_EQ(back, nullptr);
+    const PaletteEntry black[256] = {};
+    Palette* palette = primaryPalette;
+    EXPECT_LT(device->CreatePalette(DDPCAPS_8BIT, black, &palette, nullptr), 0);
+    EXPECT_EQ(palette, nullptr);
+    const SurfaceDesc offscreen = Offscreen(20, 20);
+    Surface* surface = primary;
+    EXPECT_LT(device->CreateSurface(&offscreen, &surface, nullptr), 0);
+    EXPECT_EQ(surface, nullptr);
+    DeviceContext* context = reinterpret_cast<DeviceContext*>(1);
+    EXPECT_LT(backBuffer->GetDC(&context), 0);
+    EXPECT_EQ(context, nullptr);
+    EXPECT_EQ(Fill(backBuffer, 2), kOk) << "the surface is not left busy";
+}
+
+TEST_F(SurfaceTest, FailedLocksBlitsAndFlipsChangeAndShowNothing) {
+    Surface* tile = MakeSurface(20, 20);
+    WritePixels(*tile, Pixels(400, 6));
+    headless::FailStep(Fault::LockSurface, 0, 1);
+    SurfaceDesc lock = Sized();
+    EXPECT_LT(tile->Lock(nullptr, &lock, DDLOCK_WAIT, nullptr), 0);
+    EXPECT_EQ(lock.surface, nullptr);
+    EXPECT_LT(tile->Unlock(nullptr), 0) << "a failed lock leaves nothing to unlock";
+    headless::FailStep(Fault::Blit);
+    EXPECT_LT(Fill(backBuffer, 2), 0);
+    EXPECT_LT(backBuffer->BltFast(0, 0, tile, nullptr, 0), 0);
+    EXPECT_EQ(PixelsOf(*backBuffer), Pixels(640 * 480, 0));
+    const uint8_t* front = primary->Pixels();
+    headless::FailStep(Fault::Flip, 0, 2);
+    EXPECT_LT(primary->Flip(nullptr, DDFLIP_WAIT), 0);
+    EXPECT_LT(primary->Flip(nullptr, DDFLIP_WAIT), 0);
+    EXPECT_EQ(primary->Pixels(), front);
+    EXPECT_EQ(headless::FramesPresented(), 0u);
+    EXPECT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), kOk);
+    EXPECT_EQ(headless::FramesPresented(), 1u);
 }
 
 }  // namespace

@@ -1,0 +1,264 @@
+// The sound device and its buffers: what the sound card hears from them, their
+// locks, lost memory, and steps that fail or are refused changing nothing.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/headless/control.h"
+#include "platform/sound.h"
+
+namespace platform {
+namespace {
+
+using Samples = std::vector<uint8_t>;
+
+constexpr WaveFormat kGameFormat{WAVE_FORMAT_PCM, 1, kSampleRate, kSampleRate, 1, 8};
+
+SoundBufferDesc StaticBuffer(uint32_t bytes, const WaveFormat* format = &kGameFormat) {
+    SoundBufferDesc description;
+    description.size = sizeof(SoundBufferDesc);
+    description.flags = DSBCAPS_STATIC;
+    description.bufferBytes = bytes;
+    description.format = format;
+    return description;
+}
+
+Samples Pull(uint32_t count) {
+    Samples samples(count, 0);
+    headless::PullAudio(samples.data(), count);
+    return samples;
+}
+
+uint32_t Status(SoundBuffer* buffer) {
+    uint32_t status = 0xFFFFFFFFu;
+    EXPECT_EQ(buffer->GetStatus(&status), kOk);
+    return status;
+}
+
+uint32_t Position(SoundBuffer* buffer) {
+    uint32_t play = 0xFFFFFFFFu;
+    EXPECT_EQ(buffer->GetCurrentPosition(&play, nullptr), kOk);
+    return play;
+}
+
+class SoundTest : public testing::Test {
+protected:
+    void SetUp() override {
+        headless::Reset();
+        ASSERT_EQ(CreateSoundDevice(nullptr, &device_, nullptr), kOk);
+    }
+    void TearDown() override {
+        if (device_ != nullptr) {
+            EXPECT_EQ(device_->Release(), 0u);
+        }
+    }
+
+    SoundBuffer* MakeBuffer(const Samples& samples) {
+        SoundBufferDesc description = StaticBuffer(static_cast<uint32_t>(samples.size()));
+        SoundBuffer* buffer = nullptr;
+        EXPECT_EQ(device_->CreateSoundBuffer(&description, &buffer, nullptr), kOk);
+        EXPECT_EQ(Write(buffer, 0, samples), kOk);
+        return buffer;
+    }
+
+    // Writes samples from offset on, wrapping as the lock does.
+    Result Write(SoundBuffer* buffer, uint32_t offset, const Samples& samples) {
+        Result result = Lock(buffer, offset, static_cast<uint32_t>(samples.size()));
+        if (result == kOk) {
+            std::memcpy(first_, samples.data(), firstBytes_);
+            if (second_ != nullptr) {
+                std::memcpy(second_, samples.data() + firstBytes_, secondBytes_);
+            }
+            result = Unlock(buffer);
+        }
+        return result;
+    }
+    Result Lock(SoundBuffer* buffer, uint32_t offset, uint32_t bytes) {
+        return buffer->Lock(offset, bytes, &first_, &firstBytes_, &second_, &secondBytes_, 0);
+    }
+    Result Unlock(SoundBuffer* buffer) {
+        return buffer->Unlock(first_, firstBytes_, second_, secondBytes_);
+    }
+
+    // Plays the buffer looped from 0 and gives one pass of it.
+    static Samples Contents(SoundBuffer* buffer, uint32_t size) {
+        EXPECT_EQ(buffer->SetCurrentPosition(0), kOk);
+        EXPECT_EQ(buffer->Play(0, 0, DSBPLAY_LOOPING), kOk);
+        Samples heard = Pull(size);
+        EXPECT_EQ(buffer->Stop(), kOk);
+        return heard;
+    }
+
+    SoundDevice* device_ = nullptr;
+    void* first_ = nullptr;
+    void* second_ = nullptr;
+    uint32_t firstBytes_ = 0;
+    uint32_t secondBytes_ = 0;
+};
+
+TEST(SoundDevice, HoldsTheAudioOutputUntilItsLastReleaseAndSaysWhyItCannot) {
+    headless::Reset();
+    headless::FailStep(Fault::CreateSoundDevice, 0, 1);
+    SoundDevice* device = reinterpret_cast<SoundDevice*>(&device);
+    EXPECT_EQ(CreateSoundDevice(nullptr, &device, nullptr), kErrNoDevice);
+    EXPECT_EQ(device, nullptr);
+    EXPECT_FALSE(headless::AudioOpen());
+    EXPECT_EQ(std::string(LastErrorText()).rfind("no audio device: ", 0), 0u);
+    ASSERT_EQ(CreateSoundDevice(nullptr, &device, nullptr), kOk);
+    SoundDevice* second = device;
+    EXPECT_EQ(CreateSoundDevice(nullptr, &second, nullptr), kErrNoDevice);
+    EXPECT_EQ(second, nullptr);
+    EXPECT_NE(std::string(LastErrorText()).find("in use"), std::string::npos) << LastErrorText();
+    EXPECT_EQ(device->AddRef(), 2u);
+    EXPECT_EQ(device->Release(), 1u);
+    EXPECT_TRUE(headless::AudioOpen());
+    EXPECT_EQ(device->Release(), 0u);
+    EXPECT_FALSE(headless::AudioOpen());
+}
+
+TEST_F(SoundTest, RefusedOrFailedBuffersAreNotMade) {
+    WaveFormat formats[4] = {kGameFormat, kGameFormat, kGameFormat, kGameFormat};
+    formats[0].bitsPerSample = 16;
+    formats[0].blockAlign = 2;
+    formats[0].avgBytesPerSec = 2 * kSampleRate;
+    formats[1].channels = 2;
+    formats[2].samplesPerSec = formats[2].avgBytesPerSec = 44100;
+    formats[3].formatTag = 2;
+    for (const WaveFormat& format : formats) {
+        SoundBufferDesc description = StaticBuffer(100, &format);
+        SoundBuffer* buffer = reinterpret_cast<SoundBuffer*>(&description);
+        EXPECT_EQ(device_->CreateSoundBuffer(&description, &buffer, nullptr), kErrInvalidParams);
+        EXPECT_EQ(buffer, nullptr);
+    }
+    SoundBuffer* original = MakeBuffer({130});
+    headless::FailStep(Fault::CreateSoundBuffer, 0, 1);
+    headless::FailStep(Fault::DuplicateSoundBuffer, 0, 1);
+    SoundBufferDesc description = StaticBuffer(4);
+    SoundBuffer* buffer = original;
+    EXPECT_LT(device_->CreateSoundBuffer(&description, &buffer, nullptr), 0);
+    EXPECT_EQ(buffer, nullptr);
+    EXPECT_LT(device_->DuplicateSoundBuffer(original, &buffer), 0);
+    EXPECT_EQ(buffer, nullptr);
+    EXPECT_EQ(device_->DuplicateSoundBuffer(nullptr, &buffer), kErrInvalidParams);
+    // Left for the device, with a duplicate held twice and playing: the
+    // device's release frees them all (LeakSanitizer tells) and goes quiet.
+    ASSERT_EQ(device_->DuplicateSoundBuffer(original, &buffer), kOk);
+    buffer->AddRef();
+    ASSERT_EQ(buffer->Play(0, 0, DSBPLAY_LOOPING), kOk);
+    EXPECT_EQ(device_->Release(), 0u);
+    device_ = nullptr;
+    EXPECT_EQ(Pull(3), Samples(3, 128));
+}
+
+// A one-shot stops at its end and goes back to the start; Stop keeps the
+// place; a loop wraps from where it started until played once.
+TEST_F(SoundTest, OneShotsStopAtTheirEndAndLoopsWrap) {
+    SoundBuffer* buffer = MakeBuffer({130, 131, 132});
+    ASSERT_EQ(buffer->Play(0, 0, 0), kOk);
+    EXPECT_EQ(Pull(2), (Samples{130, 131}));
+    ASSERT_EQ(buffer->Stop(), kOk);
+    EXPECT_EQ(Pull(1), (Samples{128}));
+    ASSERT_EQ(buffer->Play(0, 0, 0), kOk);
+    EXPECT_EQ(Pull(3), (Samples{132, 128, 128}));
+    EXPECT_EQ(Status(buffer), 0u);
+    EXPECT_EQ(Position(buffer), 0u);
+    ASSERT_EQ(buffer->SetCurrentPosition(2), kOk);
+    ASSERT_EQ(buffer->Play(0, 0, DSBPLAY_LOOPING), kOk);
+    EXPECT_EQ(Status(buffer), DSBSTATUS_PLAYING | DSBSTATUS_LOOPING);
+    EXPECT_EQ(Pull(5), (Samples{132, 130, 131, 132, 130}));
+    ASSERT_EQ(buffer->Play(0, 0, 0), kOk);
+    EXPECT_EQ(Pull(3), (Samples{131, 132, 128}));
+}
+
+// A duplicate shares the samples but plays at its own place; buffers mix
+// around the midpoint and clip, and a released one is no longer heard.
+TEST_F(SoundTest, DuplicatesShareSamplesAndBuffersMixAndClip) {
+    SoundBuffer* original = MakeBuffer({250, 250, 250, 128, 5});
+    SoundBuffer* copy = nullptr;
+    ASSERT_EQ(device_->DuplicateSoundBuffer(original, &copy), kOk);
+    ASSERT_EQ(original->SetCurrentPosition(1), kOk);
+    ASSERT_EQ(Write(copy, 3, {5}), kOk);
+    ASSERT_EQ(original->Play(0, 0, DSBPLAY_LOOPING), kOk);
+    ASSERT_EQ(copy->Play(0, 0, DSBPLAY_LOOPING), kOk);
+    // From 1 and from 0: 250+250 clips high, 250+5 cancels, 5+5 clips low.
+    EXPECT_EQ(Pull(6), (Samples{255, 255, 127, 0, 127, 255}));
+    EXPECT_EQ(original->Release(), 0u);
+    EXPECT_EQ(Pull(2), (Samples{250, 250})) << "the copy alone";
+}
+
+TEST_F(SoundTest, LongPullsFollowEverySampleAcrossTheMixersBlocks) {
+    Samples ramp(1500);
+    for (size_t i = 0; i < ramp.size(); ++i) {
+        ramp[i] = static_cast<uint8_t>(64 + i % 128);
+    }
+    SoundBuffer* looped = MakeBuffer(ramp);
+    SoundBuffer* once = MakeBuffer(Samples(700, 129));
+    ASSERT_EQ(looped->Play(0, 0, DSBPLAY_LOOPING), kOk);
+    ASSERT_EQ(once->Play(0, 0, 0), kOk);
+    const Samples heard = Pull(4000);
+    for (size_t i = 0; i < heard.size(); ++i) {
+        ASSERT_EQ(heard[i], ramp[i % ramp.size()] + (i < 700 ? 1 : 0)) << "sample " << i;
+    }
+    EXPECT_EQ(Position(looped), 4000u % 1500u);
+}
+
+TEST_F(SoundTest, ALockPastTheEndWrapsAndOnlyItsOwnUnlockEndsIt) {
+    SoundBuffer* buffer = MakeBuffer({130, 131, 132, 133, 134, 135});
+    ASSERT_EQ(Lock(buffer, 4, 4), kOk);
+    ASSERT_EQ(firstBytes_, 2u);
+    ASSERT_EQ(secondBytes_, 2u);
+    auto* first = static_cast<uint8_t*>(first_);
+    auto* second = static_cast<uint8_t*>(second_);
+    EXPECT_EQ(Samples({first[0], first[1], second[0], second[1]}), Samples({134, 135, 130, 131}));
+    first[1] = 201;
+    second[0] = 100;
+    void* again = nullptr;
+    uint32_t againBytes = 0;
+    EXPECT_LT(buffer->Lock(0, 1, &again, &againBytes, nullptr, nullptr, 0), 0) << "one at a time";
+    uint8_t elsewhere[4] = {};
+    EXPECT_EQ(buffer->Unlock(elsewhere, 2, second_, 2), kErrInvalidParams);
+    EXPECT_EQ(buffer->Unlock(first_, 3, second_, 2), kErrInvalidParams);
+    ASSERT_EQ(Unlock(buffer), kOk);
+    EXPECT_EQ(Unlock(buffer), kErrInvalidParams);
+    EXPECT_EQ(Contents(buffer, 6), (Samples{100, 131, 132, 133, 134, 201}));
+
+    // A lock that fits has no second region, which the caller may leave out.
+    ASSERT_EQ(buffer->Lock(1, 5, &first_, &firstBytes_, nullptr, nullptr, 0), kOk);
+    ASSERT_EQ(buffer->Unlock(first_, 5, nullptr, 0), kOk);
+    EXPECT_EQ(buffer->Lock(2, 5, &first_, &firstBytes_, nullptr, nullptr, 0), kErrInvalidParams);
+    EXPECT_EQ(Lock(buffer, 6, 1), kErrInvalidParams);
+    headless::FailStep(Fault::LockSoundBuffer, 0, 1);
+    EXPECT_LT(Write(buffer, 0, {1, 2}), 0);
+    EXPECT_EQ(Contents(buffer, 2), (Samples{100, 131})) << "a failed lock changes nothing";
+}
+
+TEST_F(SoundTest, ALostBufferStopsAndRefusesLockAndPlayUntilRestored) {
+    SoundBuffer* buffer = MakeBuffer({130, 131, 132});
+    SoundBuffer* copy = nullptr;
+    ASSERT_EQ(device_->DuplicateSoundBuffer(buffer, &copy), kOk);
+    ASSERT_EQ(buffer->Play(0, 0, DSBPLAY_LOOPING), kOk);
+    headless::LoseSoundBuffers();
+    EXPECT_EQ(Status(buffer), DSBSTATUS_BUFFERLOST);
+    EXPECT_EQ(Pull(2), (Samples{128, 128}));
+    EXPECT_EQ(buffer->Play(0, 0, 0), kErrBufferLost);
+    EXPECT_EQ(Lock(buffer, 0, 3), kErrBufferLost);
+    ASSERT_EQ(buffer->Restore(), kOk);
+    EXPECT_EQ(Status(buffer), 0u);
+    EXPECT_EQ(Status(copy), DSBSTATUS_BUFFERLOST) << "each buffer is restored on its own";
+    EXPECT_EQ(Contents(buffer, 3), (Samples{128, 128, 128})) << "the memory came back empty";
+
+    // Samples written into a lock that outlived its memory are dropped.
+    ASSERT_EQ(Lock(buffer, 0, 2), kOk);
+    static_cast<uint8_t*>(first_)[0] = 1;
+    headless::LoseSoundBuffers();
+    EXPECT_EQ(Unlock(buffer), kErrBufferLost);
+    ASSERT_EQ(buffer->Restore(), kOk);
+    EXPECT_EQ(Contents(buffer, 2), (Samples{128, 128}));
+    EXPECT_EQ(Write(buffer, 0, {150, 151}), kOk) << "the lock is over: a new one works";
+}
+
+}  // namespace
+}  // namespace platform
