@@ -1,8 +1,5 @@
 // Surfaces and the flip chain: the pitch rule, locks, palettes, flips, and
 // steps that fail or are refused leaving everything as it was.
-#include <string>
-
-#include "platform/backend.h"
 #include "tests/platform/display_fixture.h"
 
 namespace platform::testing {
@@ -94,41 +91,6 @@ TEST_F(SurfaceTest, AFlipSwapsTheBuffersAndShowsTheFrontThroughThePrimaryPalette
     primary->SetPalette(nullptr);
     ASSERT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), kOk);
     EXPECT_EQ(headless::Frames().back().palette[7].red, 0) << "no palette shows black";
-}
-
-TEST(FaultPlan, AStepFailsAfterItsSkipsForItsTimes) {
-    headless::Reset();
-    headless::FailStep(Fault::Acquire, 2, 3);
-    std::vector<bool> failures;
-    for (int i = 0; i < 7; ++i) {
-        failures.push_back(backend::Fails(Fault::Acquire));
-    }
-    EXPECT_EQ(failures, (std::vector<bool>{false, false, true, true, true, false, false}));
-    EXPECT_EQ(headless::StepCalls(Fault::Acquire), 7u);
-}
-
-// Each step that makes something, failing once: it says so and hands out
-// nothing, and the device still goes with its last reference.
-TEST(DisplayFaults, FailedSetUpHandsOutNothing) {
-    headless::Reset();
-    headless::FailStep(Fault::CreateDisplay, 0, 1);
-    DisplayDevice* device = reinterpret_cast<DisplayDevice*>(1);
-    EXPECT_LT(CreateDisplay(nullptr, &device, nullptr), 0);
-    EXPECT_EQ(device, nullptr);
-    EXPECT_NE(std::string(LastErrorText()).find("display"), std::string::npos);
-    ASSERT_EQ(CreateDisplay(nullptr, &device, nullptr), kOk) << "only the first call fails";
-    headless::FailStep(Fault::SetDisplayMode, 0, 1);
-    EXPECT_LT(device->SetDisplayMode(640, 480, 8), 0);
-    const SurfaceDesc chain = FlipChain();
-    Surface* primary = reinterpret_cast<Surface*>(1);
-    EXPECT_LT(device->CreateSurface(&chain, &primary, nullptr), 0) << "no mode, no screen";
-    EXPECT_EQ(primary, nullptr);
-    ASSERT_EQ(device->SetDisplayMode(640, 480, 8), kOk);
-    headless::FailStep(Fault::CreatePrimarySurface, 0, 1);
-    primary = reinterpret_cast<Surface*>(1);
-    EXPECT_LT(device->CreateSurface(&chain, &primary, nullptr), 0);
-    EXPECT_EQ(primary, nullptr);
-    EXPECT_EQ(device->Release(), 0u) << "nothing was made that holds the device";
 }
 
 TEST_F(SurfaceTest, FailedCreationsHandOutNothing) {
