@@ -152,10 +152,6 @@ private:
 
 TEST_F(SdlSession, WindowDisplayKeyboardAndSound) {
     EXPECT_STREQ(SDL_GetWindowTitle(SdlWindow()), "Smoke Window");
-    ShowCursor(false);
-    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
-    ShowCursor(true);
-
     PaletteEntry colours[256] = {};
     colours[7] = {0x30, 0xC0, 0x60, 0};
     Palette* palette = nullptr;
