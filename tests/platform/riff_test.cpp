@@ -130,6 +130,8 @@ TEST_F(RiffTest, FindsChunksInOrderWithinTheirForm) {
     // Eighteen bytes from a sixteen-byte chunk: the read runs on into the next.
     EXPECT_EQ(Read(18), Cat({format, Bytes{'d', 'a'}}));
     ASSERT_EQ(RiffAscend(file_, &chunk_, 0), RIFF_OK);
+    EXPECT_EQ(Find(MakeFourCC('t', 'a', 'i', 'l'), &form_), RIFFERR_CHUNKNOTFOUND)
+        << "it lies beyond the form; the failed search leaves the position";
     ASSERT_EQ(Find(kData, &form_), RIFF_OK);
     EXPECT_EQ(Read(2), (Bytes{4, 5}));
     ASSERT_EQ(RiffAscend(file_, &chunk_, 0), RIFF_OK);
@@ -137,7 +139,6 @@ TEST_F(RiffTest, FindsChunksInOrderWithinTheirForm) {
     EXPECT_EQ(Read(1), (Bytes{6}));
     ASSERT_EQ(RiffAscend(file_, &chunk_, 0), RIFF_OK);
     EXPECT_EQ(Find(kFmt, &form_), RIFFERR_CHUNKNOTFOUND) << "it lies behind";
-    EXPECT_EQ(Find(MakeFourCC('t', 'a', 'i', 'l'), &form_), RIFFERR_CHUNKNOTFOUND);
     EXPECT_EQ(Find(MakeFourCC('t', 'a', 'i', 'l'), nullptr), RIFF_OK) << "no parent, no bound";
     EXPECT_EQ(Read(2), (Bytes{7, 8}));
     ASSERT_EQ(RiffAscend(file_, &form_, 0), RIFF_OK);
