@@ -7,7 +7,6 @@
 namespace {
 
 namespace headless = platform::headless;
-using test_support::Index;
 using test_support::Outcome;
 using test_support::Phase;
 using test_support::ReadPictureFile;
@@ -80,7 +79,7 @@ TEST(WholeProgram, AQuitMessageGivesTheExitCodeAndAClosedWindowEndsTheRun) {
     };
     Outcome outcome = RunProgram(script);
     EXPECT_EQ(outcome.exitCode, 5);
-    EXPECT_GT(outcome.frames[Index(Phase::End)], 0);
+    EXPECT_GT(outcome.frames[Phase::End], 0);
     EXPECT_EQ(gamesLeft, 2);
 
     script.onFrame = [](const headless::Frame&, Phase phase) {
@@ -93,7 +92,7 @@ TEST(WholeProgram, AQuitMessageGivesTheExitCodeAndAClosedWindowEndsTheRun) {
     outcome = RunProgram(script);
     EXPECT_EQ(outcome.exitCode, 0);
     EXPECT_FALSE(outcome.overran);
-    EXPECT_EQ(outcome.frames[Index(Phase::End)], 0);
+    EXPECT_EQ(outcome.frames[Phase::End], 0);
     EXPECT_EQ(gamesLeft, 2);
     EXPECT_EQ(outcome.leftAlive, "");
 }

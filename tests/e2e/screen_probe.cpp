@@ -1,13 +1,13 @@
 // Says whether a screenshot of the running game (a binary PPM of the whole X
-// screen) shows what it must. The game's 640 x 480 picture is scaled to the
-// screen, aspect kept and centred, so each game pixel is looked at in the
-// middle of the block of screen pixels it covers. Reads the picture files
-// from the working directory.
+// screen) shows what it must, from the picture files in the working folder.
+// The game's 640 x 480 picture is scaled to the screen, aspect kept and
+// centred, so each game pixel is looked at in the middle of its block.
 //
-//   screen_probe title SHOT   the title picture in its own colours
-//   screen_probe play SHOT    the play background and a well of tiles; prints
-//                             the piece's leftmost column and top row
-//   screen_probe end SHOT     the end picture in the play colours
+//   screen_probe title|play|end SHOT
+//
+// title: the title picture in its own colours; end: the end picture in the
+// play colours; play: the play background and a well of tiles, and prints
+// "piece COLUMN ROW", the falling piece's leftmost column and top row.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -22,70 +22,37 @@ namespace {
 using test_support::PictureFile;
 using test_support::ReadPictureFile;
 
-constexpr uint8_t kSeeThrough = 253;
+struct Screen {
+    int width = 0, height = 0;
+    double scale = 1;
+    std::vector<uint8_t> rgb;
 
-class Screen {
-public:
     bool Read(const std::string& fileName) {
         std::ifstream file(fileName, std::ios::binary);
         std::string magic;
         int maxValue = 0;
-        file >> magic >> width_ >> height_ >> maxValue;
+        file >> magic >> width >> height >> maxValue;
         file.get();
-        if (!file || magic != "P6" || maxValue != 255 || width_ <= 0 || height_ <= 0) {
+        if (!file || magic != "P6" || maxValue != 255 || width <= 0 || height <= 0) {
             return false;
         }
-        rgb_.resize(static_cast<size_t>(width_) * height_ * 3);
-        file.read(reinterpret_cast<char*>(rgb_.data()), static_cast<std::streamsize>(rgb_.size()));
-        scale_ = std::min(width_ / 640.0, height_ / 480.0);
+        rgb.resize(static_cast<size_t>(width) * height * 3);
+        file.read(reinterpret_cast<char*>(rgb.data()), static_cast<std::streamsize>(rgb.size()));
+        scale = std::min(width / 640.0, height / 480.0);
         return static_cast<bool>(file);
     }
-    // Whether game pixel (x, y) shows the colour.
     bool Shows(int x, int y, const platform::PaletteEntry& colour) const {
-        const int sx = std::clamp(
-            static_cast<int>((width_ - 640 * scale_) / 2 + (x + 0.5) * scale_), 0, width_ - 1);
-        const int sy = std::clamp(
-            static_cast<int>((height_ - 480 * scale_) / 2 + (y + 0.5) * scale_), 0, height_ - 1);
-        const uint8_t* shown = &rgb_[(static_cast<size_t>(sy) * width_ + sx) * 3];
+        const auto at = [this](int game, int screenSize, int gameSize) {
+            return std::clamp(
+                static_cast<int>((screenSize - gameSize * scale) / 2 + (game + 0.5) * scale), 0,
+                screenSize - 1);
+        };
+        const uint8_t* shown =
+            &rgb[(static_cast<size_t>(at(y, height, 480)) * width + at(x, width, 640)) * 3];
         return std::abs(shown[0] - colour.red) <= 2 && std::abs(shown[1] - colour.green) <= 2 &&
                std::abs(shown[2] - colour.blue) <= 2;
     }
-
-private:
-    int width_ = 0, height_ = 0;
-    double scale_ = 1;
-    std::vector<uint8_t> rgb_;
 };
-
-// The share of the picture rectangle's pixels (not see-through, not skipped)
-// that show at (left, top) in the given colours.
-template <typename Skip>
-double ShareShown(const Screen& screen, const PictureFile& picture, int srcX, int srcY, int size[2],
-                  int left, int top, const PictureFile& colours, int step, Skip skip) {
-    int matched = 0, compared = 0;
-    for (int y = 0; y < size[1]; y += step) {
-        for (int x = 0; x < size[0]; x += step) {
-            const uint8_t index = picture.At(srcX + x, srcY + y);
-            if (index != kSeeThrough && !skip(left + x, top + y)) {
-                ++compared;
-                matched += screen.Shows(left + x, top + y, colours.palette[index]) ? 1 : 0;
-            }
-        }
-    }
-    return compared == 0 ? 0 : static_cast<double>(matched) / compared;
-}
-
-bool WholePictureShows(const Screen& screen, const char* what, const PictureFile& picture,
-                       const PictureFile& colours, bool (*skip)(int, int)) {
-    int size[2] = {640, 480};
-    const double share = ShareShown(screen, picture, 0, 0, size, 0, 0, colours, 3, skip);
-    std::printf("%s: %.4f of pixels as they must be\n", what, share);
-    return share >= 0.99;
-}
-
-bool Nothing(int, int) {
-    return false;
-}
 
 // The well, the preview, the score and the games left.
 bool InPlayArea(int x, int y) {
@@ -96,22 +63,47 @@ bool InPlayArea(int x, int y) {
     });
 }
 
+// The share of the picture's w x h area at (srcX, srcY), every step-th pixel,
+// that shows at (left, top) in the given colours; see-through pixels and the
+// places skip names are left out.
+double ShareShown(const Screen& screen, const PictureFile& picture, int srcX, int srcY, int w,
+                  int h, int left, int top, const PictureFile& colours, int step = 1,
+                  bool (*skip)(int, int) = nullptr) {
+    int matched = 0, compared = 0;
+    for (int y = 0; y < h; y += step) {
+        for (int x = 0; x < w; x += step) {
+            const uint8_t index = picture.At(srcX + x, srcY + y);
+            if (index != 253 && (skip == nullptr || !skip(left + x, top + y))) {
+                ++compared;
+                matched += screen.Shows(left + x, top + y, colours.palette[index]) ? 1 : 0;
+            }
+        }
+    }
+    return compared == 0 ? 0 : static_cast<double>(matched) / compared;
+}
+
+bool WholePictureShows(const Screen& screen, const char* picture, const PictureFile& colours,
+                       bool (*skip)(int, int) = nullptr) {
+    const double share =
+        ShareShown(screen, ReadPictureFile(picture), 0, 0, 640, 480, 0, 0, colours, 3, skip);
+    std::printf("%s: %.4f of pixels as they must be\n", picture, share);
+    return share >= 0.99;
+}
+
 // Every cell of the well shows one of the tiles; the falling piece is the
 // blocks near the top, all there is there early in a game.
-bool WellShowsAPiece(const Screen& screen, const PictureFile& tiles, const PictureFile& colours) {
+bool WellShowsAPiece(const Screen& screen, const PictureFile& colours) {
+    const PictureFile tiles = ReadPictureFile("cubeshards2.bmp");
     int pieceColumn = -1, pieceRow = -1, unreadable = 0;
-    int size[2] = {20, 20};
     for (int row = 0; row < 23; ++row) {
         for (int column = 0; column < 10; ++column) {
-            int best = -1;
-            for (int tile = 0; tile < 8 && best < 0; ++tile) {
-                if (ShareShown(screen, tiles, 2 + 23 * tile, 4, size, 190 + 20 * column,
-                               1 + 20 * row, colours, 1, Nothing) >= 0.98) {
-                    best = tile;
-                }
+            int tile = 0;
+            while (tile < 8 && ShareShown(screen, tiles, 2 + 23 * tile, 4, 20, 20,
+                                          190 + 20 * column, 1 + 20 * row, colours) < 0.98) {
+                ++tile;
             }
-            unreadable += best < 0 ? 1 : 0;
-            if (best > 0 && row < 8) {
+            unreadable += tile == 8 ? 1 : 0;
+            if (tile > 0 && tile < 8 && row < 8) {
                 pieceRow = pieceRow < 0 ? row : pieceRow;
                 pieceColumn = pieceColumn < 0 ? column : std::min(pieceColumn, column);
             }
@@ -131,20 +123,16 @@ int main(int argc, char** argv) {
     }
     const std::string check = argv[1];
     const PictureFile play = ReadPictureFile("menu1.bmp");
+    bool shows = false;
     if (check == "title") {
-        const PictureFile title = ReadPictureFile("start.bmp");
-        return WholePictureShows(screen, "title picture", title, title, Nothing) ? 0 : 1;
+        shows = WholePictureShows(screen, "start.bmp", ReadPictureFile("start.bmp"));
+    } else if (check == "end") {
+        shows = WholePictureShows(screen, "end.bmp", play);
+    } else if (check == "play") {
+        const bool background = WholePictureShows(screen, "menu1.bmp", play, InPlayArea);
+        shows = WellShowsAPiece(screen, play) && background;
+    } else {
+        return 2;
     }
-    if (check == "play") {
-        const bool background =
-            WholePictureShows(screen, "play background", play, play, InPlayArea);
-        return WellShowsAPiece(screen, ReadPictureFile("cubeshards2.bmp"), play) && background ? 0
-                                                                                               : 1;
-    }
-    if (check == "end") {
-        return WholePictureShows(screen, "end picture", ReadPictureFile("end.bmp"), play, Nothing)
-                   ? 0
-                   : 1;
-    }
-    return 2;
+    return shows ? 0 : 1;
 }

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <memory>
 
 #include "flow/fall.h"
 #include "tests/support/play_rig.h"
@@ -35,9 +34,9 @@ protected:
         current = piece;
         StampPiece(current, board.data());
         nextGravityTick = Ticks() - 1;
-        trace->clear();
+        trace.clear();
         platform::headless::SetFrameHook([this](const platform::headless::Frame& frame) {
-            trace->push_back(
+            trace.push_back(
                 {current.x, current.y, current.rotation, static_cast<int32_t>(frame.tick)});
         });
     }
@@ -46,8 +45,7 @@ protected:
     test_support::PlayRig rig;
     Piece current;
     Score score{};
-    std::shared_ptr<std::vector<std::array<int32_t, 4>>> trace =
-        std::make_shared<std::vector<std::array<int32_t, 4>>>();
+    std::vector<std::array<int32_t, 4>> trace;
 };
 
 // A move or a turn, even a blocked turn, holds off an overdue gravity step for
@@ -69,9 +67,8 @@ TEST_F(FallLoop, AnActionHoldsOffGravityForItsPass) {
         Enter(ShapeAt(c.shape, c.x, c.y));
         SetKeysByPass(test_support::KeyAt(c.key, 0, 2));
         EXPECT_EQ(Fall(), RoundQuit);
-        ASSERT_EQ(trace->size(), 2u);
-        const auto& at = *trace;
-        EXPECT_EQ((std::array{at[0][0], at[0][1], at[0][2], at[1][1]}), c.shown)
+        ASSERT_EQ(trace.size(), 2u);
+        EXPECT_EQ((std::array{trace[0][0], trace[0][1], trace[0][2], trace[1][1]}), c.shown)
             << "shape " << c.shape << " key " << int{c.key};
     }
 }
@@ -82,12 +79,12 @@ TEST_F(FallLoop, DownHeldMovesOneRowAPassAndOnlyGravityLands) {
     nextGravityTick = static_cast<uint32_t>(due);
     SetKeysByPass([](uint64_t) { return std::vector<uint8_t>{platform::DIK_DOWN}; });
     EXPECT_EQ(Fall(), RoundLanded);
-    ASSERT_GT(trace->size(), 20u);
-    for (size_t pass = 0; pass < trace->size(); ++pass) {
-        EXPECT_EQ((*trace)[pass][1], std::min<int32_t>(static_cast<int32_t>(pass) + 1, 19)) << pass;
+    ASSERT_GT(trace.size(), 20u);
+    for (size_t pass = 0; pass < trace.size(); ++pass) {
+        EXPECT_EQ(trace[pass][1], std::min<int32_t>(static_cast<int32_t>(pass) + 1, 19)) << pass;
     }
-    EXPECT_LT((*trace)[trace->size() - 2][3], due);
-    EXPECT_GE(trace->back()[3], due);
+    EXPECT_LT(trace[trace.size() - 2][3], due);
+    EXPECT_GE(trace.back()[3], due);
     EXPECT_EQ(board[22 * kBoardColumns], 1);
     EXPECT_EQ(test_support::FilledCells(board), 4);
 }
@@ -97,9 +94,9 @@ TEST_F(FallLoop, AGravityStepSetsTheNextOneADelayAfterIt) {
     Enter(ShapeAt(kSquare, 4, 0));
     SetKeysByPass(EscapeFrom(1));
     EXPECT_EQ(Fall(), RoundQuit);
-    ASSERT_EQ(trace->size(), 1u);
+    ASSERT_EQ(trace.size(), 1u);
     EXPECT_EQ(current.y, 1);
-    EXPECT_EQ(nextGravityTick, static_cast<uint32_t>(trace->front()[3] + 475));
+    EXPECT_EQ(nextGravityTick, static_cast<uint32_t>(trace.front()[3] + 475));
 }
 
 TEST_F(FallLoop, LandingInTheTopRowEndsTheGameAndLandingLowerDoesNot) {

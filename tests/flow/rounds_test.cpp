@@ -84,19 +84,6 @@ TEST_F(Rounds, ALandingThatFillsRowsScoresThemRemovesThemAndHandsOverTheNextPiec
     }
 }
 
-TEST_F(Rounds, QuitLeavesTheBoardAndThePieceWithoutAFrame) {
-    test_support::FillRow(board, 22, 3, 0);
-    current = ShapeAt(kBar, 5, 0);
-    StampPiece(current, board.data());
-    const Board before = board;
-    SetKeysByPass(EscapeFrom(0));
-    EXPECT_EQ(Play(), RoundQuit);
-    EXPECT_EQ(FramesPresented(), 0u);
-    EXPECT_EQ(board, before);
-    EXPECT_EQ(current.x, 5);
-    EXPECT_EQ(current.y, 0);
-}
-
 TEST(FirstPiece, EveryShapeComesInAtColumnFourOnTheBoard) {
     test_support::PlayRig rig;
     bool seen[kShapeCount] = {};

@@ -26,14 +26,17 @@ const DataFile kFiles[] = {{"menu1.bmp", kPicture}, {"cubeshards2.bmp", kPicture
                            {"end.bmp", kPicture},   {"techno.wav", kSound},
                            {"crunch.wav", kSound},  {"superhappy.wav", kSound}};
 
-// A fresh working folder where each data file is a link to the good one.
+// A fresh working folder where each data file but the one left out ("every":
+// all) is a link to the good one.
 class ScratchFolder {
 public:
-    ScratchFolder() : before_(fs::current_path()) {
+    explicit ScratchFolder(const char* left) : before_(fs::current_path()) {
         std::string pattern = fs::temp_directory_path() / "stackwell-data-XXXXXX";
         folder_ = ::mkdtemp(pattern.data());
         for (const DataFile& file : kFiles) {
-            fs::create_symlink(before_ / file.name, folder_ / file.name);
+            if (std::string_view(left) != "every" && std::string_view(file.name) != left) {
+                fs::create_symlink(before_ / file.name, folder_ / file.name);
+            }
         }
         fs::current_path(folder_);
     }
@@ -41,12 +44,6 @@ public:
         fs::current_path(before_);
         std::error_code ignored;
         fs::remove_all(folder_, ignored);
-    }
-    void Remove(const char* name) { fs::remove(folder_ / name); }
-    void Write(const char* name, const Bytes& bytes) {
-        std::ofstream(folder_ / name, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
     }
 
 private:
@@ -96,17 +93,11 @@ std::vector<std::pair<std::string, std::optional<Bytes>>> Damaged(const Bytes& g
         }
         add("4 bits", Splice(g, 28, 1, {4}));
         add("24 bits", Splice(g, 28, 1, {24}));
-        const int64_t sizes[][2] = {{640, -480},
-                                    {-640, 480},
-                                    {0, 480},
-                                    {640, 0},
-                                    {INT32_MAX, INT32_MAX},
-                                    {INT32_MIN, INT32_MIN},
-                                    {4096, 4096},
-                                    {4000, 1}};
-        for (const auto& [w, h] : sizes) {
-            add("size " + std::to_string(w) + " x " + std::to_string(h),
-                WithSize(g, static_cast<uint32_t>(w), static_cast<uint32_t>(h)));
+        const int64_t sizes[] = {640,       -480,      -640,      480,       0,    480,  640,  0,
+                                 INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN, 4096, 4096, 4000, 1};
+        for (size_t i = 0; i < std::size(sizes); i += 2) {
+            add("size " + std::to_string(sizes[i]) + " x " + std::to_string(sizes[i + 1]),
+                WithSize(g, static_cast<uint32_t>(sizes[i]), static_cast<uint32_t>(sizes[i + 1])));
         }
         add("tiny", WithSize(Splice(g, kRows, g.size() - kRows, {0, 1, 2, 0, 1, 1, 2, 0}), 3, 2));
         return copies;
@@ -154,10 +145,11 @@ TEST_P(BadData, TheFileDamagedInEveryWayStillLetsTheGameRunThrough) {
     const Bytes bytes((std::istreambuf_iterator<char>(good)), {});
     ASSERT_GT(bytes.size(), kRows);
     for (const auto& [damage, copy] : Damaged(bytes, file.kind)) {
-        ScratchFolder folder;
-        folder.Remove(file.name);
+        ScratchFolder folder(file.name);
         if (copy) {
-            folder.Write(file.name, *copy);
+            std::ofstream(file.name, std::ios::binary)
+                .write(reinterpret_cast<const char*>(copy->data()),
+                       static_cast<std::streamsize>(copy->size()));
         }
         ExpectWholeRun(file.name, damage.c_str());
     }
@@ -172,15 +164,11 @@ INSTANTIATE_TEST_SUITE_P(EveryDataFile, BadData, testing::ValuesIn(kFiles),
 
 TEST(BadData, AFolderInPlaceOfEachFileOrNoDataFilesAtAll) {
     for (const DataFile& file : kFiles) {
-        ScratchFolder folder;
-        folder.Remove(file.name);
+        ScratchFolder folder(file.name);
         fs::create_directory(file.name);
         ExpectWholeRun(file.name, "folder");
     }
-    ScratchFolder folder;
-    for (const DataFile& file : kFiles) {
-        folder.Remove(file.name);
-    }
+    ScratchFolder folder("every");
     ExpectWholeRun("every file", "missing");
 }
 

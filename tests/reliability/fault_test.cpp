@@ -11,10 +11,7 @@ namespace {
 
 namespace headless = platform::headless;
 using platform::Fault;
-using test_support::Index;
-using test_support::Keys;
 using test_support::Outcome;
-using test_support::Phase;
 using test_support::Script;
 using test_support::ShortRun;
 
@@ -71,21 +68,24 @@ INSTANTIATE_TEST_SUITE_P(EveryDeviceStep, FailingStep,
 TEST(FaultDuringPlay, FramesGoOnAsTheFaultAllows) {
     struct Case {
         const char* name;
-        Fault fault;
-        int64_t atRead;
-        int times;
-        int64_t untilRead;
+        std::function<void()> fail;
+        int64_t atRead, untilRead;
         uint64_t frames;    // shown between the two reads
-        uint32_t minTicks;  // passed between them
+        uint32_t minTicks;  // passed meanwhile
+    };
+    const auto failing = [](Fault fault, int times) {
+        return [=] { headless::FailStep(fault, 0, times); };
     };
     const Case cases[] = {
         // Each failed read is a pass without an action that still draws.
-        {"keyboard", Fault::GetDeviceState, 50, 60, 51, 61, 0},
+        {"keyboard", failing(Fault::GetDeviceState, 60), 50, 51, 61, 0},
         // A pause neither draws nor ends, and each failed read waits a tick.
-        {"keyboard in a pause", Fault::GetDeviceState, 30, 100, 31, 0, 100},
-        {"blits", Fault::Blit, 40, 2000, 60, 20, 0},
-        {"flips", Fault::Flip, 40, 30, 70, 0, 0},
-        {"locks for good", Fault::LockSurface, 100, -1, 110, 10, 0},
+        {"keyboard in a pause", failing(Fault::GetDeviceState, 100), 30, 31, 0, 100},
+        {"blits", failing(Fault::Blit, 2000), 40, 60, 20, 0},
+        {"flips", failing(Fault::Flip, 30), 40, 70, 0, 0},
+        {"locks for good", failing(Fault::LockSurface, -1), 100, 110, 10, 0},
+        // Lost sound buffers come back only when filled, which the game never does again.
+        {"sound buffers lost", headless::LoseSoundBuffers, 20, 30, 10, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -96,7 +96,7 @@ TEST(FaultDuringPlay, FramesGoOnAsTheFaultAllows) {
              [&] {
                  frames = headless::FramesPresented();
                  ticks = headless::Ticks();
-                 headless::FailStep(c.fault, 0, c.times);
+                 c.fail();
              }},
             {c.untilRead,
              [&] {
@@ -108,25 +108,6 @@ TEST(FaultDuringPlay, FramesGoOnAsTheFaultAllows) {
         EXPECT_EQ(frames, c.frames);
         EXPECT_GE(ticks, c.minTicks);
     }
-}
-
-// Lost sound buffers are restored only when filled, which the game never does
-// again: the music stops, the pause and its resume play nothing.
-TEST(FaultDuringPlay, SoundBuffersLostMidRunLeaveTheGameSilent) {
-    std::vector<bool> silent;
-    const auto listen = [&silent] {
-        std::vector<uint8_t> samples(2205);
-        headless::PullAudio(samples.data(), static_cast<uint32_t>(samples.size()));
-        silent.push_back(
-            std::all_of(samples.begin(), samples.end(), [](uint8_t s) { return s == 128; }));
-    };
-    const auto lose = [&listen] {
-        headless::LoseSoundBuffers();
-        listen();
-    };
-    const Script script = ShortRun({{10, listen}, {20, lose}, {38, listen}});
-    test_support::ExpectRunThrough(test_support::RunProgram(script), script);
-    EXPECT_EQ(silent, (std::vector<bool>{false, true, true}));
 }
 
 }  // namespace

@@ -38,11 +38,8 @@ struct PlayChecker {
         // cells, all newly taken ones by one tile value.
         const int32_t rows = rowsCleared - previousRows;
         ASSERT_TRUE(rows >= 0 && rows <= 4 + rowsLaid) << previousRows << " -> " << rowsCleared;
-        int64_t power = rows == 0 ? 0 : 1;
-        for (int32_t i = 0; i < rows; ++i) {
-            power *= rows;
-        }
-        ASSERT_EQ(score - previousScore, power) << rows << " rows cleared";
+        static const int64_t kPowers[] = {0, 1, 4, 27, 256, 3125, 46656, 823543, 16777216};
+        ASSERT_EQ(score - previousScore, kPowers[rows]) << rows << " rows cleared";
         totals.rowsCleared += rows;
         rowsLaid = rows > 0 ? 0 : rowsLaid;
         if (rows == 0 && gamesLeft == previousGamesLeft) {

@@ -14,12 +14,11 @@
 namespace test_support {
 
 struct PictureFile {
-    int32_t width = 0;
-    int32_t height = 0;
+    int32_t width = 0, height = 0;
     std::vector<uint8_t> pixels;  // rows top-down, no padding
     std::array<platform::PaletteEntry, 256> palette{};
 
-    bool Loaded() const { return width > 0 && height > 0; }
+    bool Loaded() const { return width > 0; }
     uint8_t At(int32_t x, int32_t y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 
@@ -31,14 +30,14 @@ inline PictureFile ReadPictureFile(const std::string& fileName) {
         return static_cast<int32_t>(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
                                     static_cast<uint32_t>(bytes[at + 3]) << 24);
     };
-    constexpr size_t kPixelOffset = 54 + 1024;
+    constexpr size_t kPixels = 54 + 1024;
     PictureFile picture;
-    if (bytes.size() < kPixelOffset || bytes[28] != 8) {
+    if (bytes.size() < kPixels || bytes[28] != 8) {
         return picture;
     }
     const int32_t width = read32(18), height = read32(22);
     const size_t stride = (static_cast<size_t>(width) + 3) & ~size_t{3};
-    if (width <= 0 || height <= 0 || bytes.size() < kPixelOffset + stride * height) {
+    if (width <= 0 || height <= 0 || bytes.size() < kPixels + stride * height) {
         return picture;
     }
     picture.width = width;
@@ -47,7 +46,7 @@ inline PictureFile ReadPictureFile(const std::string& fileName) {
         picture.palette[i] = {bytes[54 + 4 * i + 2], bytes[54 + 4 * i + 1], bytes[54 + 4 * i], 0};
     }
     for (int32_t y = height - 1; y >= 0; --y) {  // stored bottom-up
-        const auto row = bytes.begin() + static_cast<std::ptrdiff_t>(kPixelOffset + stride * y);
+        const auto row = bytes.begin() + static_cast<std::ptrdiff_t>(kPixels + stride * y);
         picture.pixels.insert(picture.pixels.end(), row, row + width);
     }
     return picture;

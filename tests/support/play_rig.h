@@ -1,11 +1,10 @@
-// What play needs, made the way start-up makes it but without the title
-// screen, and keys scripted by the pass of a loop that shows a frame a pass.
+// What play needs, made as start-up makes it but without the title screen,
+// and keys scripted by the pass of a loop that shows a frame a pass.
 #pragma once
 
 #include <algorithm>
 #include <cstdint>
 #include <functional>
-#include <initializer_list>
 #include <vector>
 
 #include "app/window_handles.h"
@@ -27,10 +26,8 @@ namespace test_support {
 // The counters a fresh program starts with.
 inline void ResetRunCounters() {
     gamesLeft = 3;
-    rowsCleared = 0;
-    keyLatch = 0;
-    nextRotateTime = 0;
-    nextGravityTick = 0;
+    rowsCleared = keyLatch = 0;
+    nextRotateTime = nextGravityTick = 0;
     ClearBoard();
 }
 
@@ -44,7 +41,6 @@ public:
                                    uintptr_t wParam, intptr_t lParam) -> intptr_t {
             if (message == platform::WM_DESTROY) {
                 platform::PostQuitMessage(0);
-                return 0;
             }
             return platform::DefWindowProc(window, message, wParam, lParam);
         };
@@ -57,10 +53,8 @@ public:
         CreateScreenSurfaces();
         InitKeyboard();
         InitSoundDevice();
-        musicSound = new Sound;
-        musicSound->Load("techno.wav", 1);
-        crunchSound = new Sound;
-        crunchSound->Load("crunch.wav", 1);
+        (musicSound = new Sound)->Load("techno.wav", 1);
+        (crunchSound = new Sound)->Load("crunch.wav", 1);
         Bitmap picture;
         picture.Load("menu1.bmp");
         picture.ApplyPalette(primaryPalette);
@@ -72,9 +66,6 @@ public:
         BuildShapeTable();
     }
     ~PlayRig() {
-        platform::headless::SetKeySource(nullptr);
-        platform::headless::SetFrameHook(nullptr);
-        platform::headless::SetSleepHook(nullptr);
         ReleaseSounds();
         musicSound = crunchSound = nullptr;
         backgroundSheet->ReleaseSurfaces();
@@ -130,8 +121,8 @@ inline void FillRow(Board& cells, int32_t row, int16_t value, int32_t gap = -1) 
 }
 
 inline int32_t FilledCells(const Board& cells) {
-    return static_cast<int32_t>(cells.size()) -
-           static_cast<int32_t>(std::count(cells.begin(), cells.end(), 0));
+    return static_cast<int32_t>(
+        std::count_if(cells.begin(), cells.end(), [](int16_t c) { return c != 0; }));
 }
 
 }  // namespace test_support

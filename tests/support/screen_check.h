@@ -9,20 +9,13 @@
 
 namespace test_support {
 
+using platform::headless::Frame;
 inline constexpr uint8_t kSeeThrough = 253;
-inline constexpr int32_t kSpriteSize = 20;
-
-// Where frame i of a strip of 20 x 20 sprites lies in its picture.
-inline int32_t StripX(int32_t index) {
-    return 2 + 23 * index;
-}
-inline constexpr int32_t kStripY = 4;
 
 // Every pixel of the picture's w x h area at (srcX, srcY) that is not
 // see-through shows at (left, top).
-inline bool ShowsArea(const platform::headless::Frame& frame, int32_t left, int32_t top,
-                      const PictureFile& picture, int32_t srcX, int32_t srcY, int32_t w,
-                      int32_t h) {
+inline bool ShowsArea(const Frame& frame, int32_t left, int32_t top, const PictureFile& picture,
+                      int32_t srcX, int32_t srcY, int32_t w, int32_t h) {
     if (!picture.Loaded() || frame.width < left + w || frame.height < top + h) {
         return false;
     }
@@ -37,39 +30,44 @@ inline bool ShowsArea(const platform::headless::Frame& frame, int32_t left, int3
     return true;
 }
 
-inline bool ShowsSprite(const platform::headless::Frame& frame, int32_t left, int32_t top,
-                        const PictureFile& strip, int32_t index) {
-    return ShowsArea(frame, left, top, strip, StripX(index), kStripY, kSpriteSize, kSpriteSize);
+// Sprite i of a strip of 20 x 20 sprites lies at (2 + 23 i, 4) in its picture.
+inline bool ShowsSprite(const Frame& frame, int32_t left, int32_t top, const PictureFile& strip,
+                        int32_t index) {
+    return ShowsArea(frame, left, top, strip, 2 + 23 * index, 4, 20, 20);
 }
 
-inline bool ShowsPicture(const platform::headless::Frame& frame, const PictureFile& picture) {
+inline bool ShowsPicture(const Frame& frame, const PictureFile& picture) {
     return frame.width == picture.width &&
            ShowsArea(frame, 0, 0, picture, 0, 0, picture.width, picture.height);
 }
 
-inline bool CellShows(const platform::headless::Frame& frame, int32_t row, int32_t column,
-                      const PictureFile& tiles, int32_t value) {
+inline bool SamePalette(const Frame& frame, const PictureFile& picture) {
+    return std::equal(frame.palette.begin(), frame.palette.end(), picture.palette.begin(),
+                      [](const auto& shown, const auto& wanted) {
+                          return shown.red == wanted.red && shown.green == wanted.green &&
+                                 shown.blue == wanted.blue;
+                      });
+}
+
+inline bool CellShows(const Frame& frame, int32_t row, int32_t column, const PictureFile& tiles,
+                      int32_t value) {
     return ShowsSprite(frame, 190 + 20 * column, 1 + 20 * row, tiles, value);
 }
 
 // The one digit shown at (left, top), or -1 for none or more than one.
-inline int32_t DigitShown(const platform::headless::Frame& frame, int32_t left, int32_t top,
+inline int32_t DigitShown(const Frame& frame, int32_t left, int32_t top,
                           const PictureFile& digits) {
     int32_t shown = -1;
     for (int32_t digit = 0; digit < 10; ++digit) {
         if (ShowsSprite(frame, left, top, digits, digit)) {
-            if (shown >= 0) {
-                return -1;
-            }
-            shown = digit;
+            shown = shown < 0 ? digit : 10;
         }
     }
-    return shown;
+    return shown < 10 ? shown : -1;
 }
 
-// The nine digits of the play score field as a number, or -1 when one is
-// unreadable.
-inline int64_t PlayScoreShown(const platform::headless::Frame& frame, const PictureFile& digits) {
+// The nine digits of the play score field as a number, or -1 when one is unreadable.
+inline int64_t PlayScoreShown(const Frame& frame, const PictureFile& digits) {
     int64_t score = 0;
     for (int32_t entry = 8; entry >= 0; --entry) {
         const int32_t digit = DigitShown(frame, 555 - 20 * entry, 256, digits);
@@ -81,32 +79,22 @@ inline int64_t PlayScoreShown(const platform::headless::Frame& frame, const Pict
     return score;
 }
 
-inline bool SamePalette(const platform::headless::Frame& frame, const PictureFile& picture) {
-    return std::equal(frame.palette.begin(), frame.palette.end(), picture.palette.begin(),
-                      [](const auto& shown, const auto& wanted) {
-                          return shown.red == wanted.red && shown.green == wanted.green &&
-                                 shown.blue == wanted.blue;
-                      });
-}
-
 // The end screen's nine digits as the number wherever the end picture lets
 // them through; the rest of each digit's place is the cleared screen.
-inline bool EndScoreShows(const platform::headless::Frame& frame, const PictureFile& end,
-                          const PictureFile& digits, int64_t value) {
+inline bool EndScoreShows(const Frame& frame, const PictureFile& end, const PictureFile& digits,
+                          int64_t value) {
     int32_t compared = 0;
     for (int32_t entry = 0; entry < 9; ++entry, value /= 10) {
-        const int32_t left = 381 - 20 * entry;
-        for (int32_t y = 0; y < kSpriteSize; ++y) {
-            for (int32_t x = 0; x < kSpriteSize; ++x) {
-                if (end.At(left + x, 148 + y) != kSeeThrough) {
-                    continue;
+        const int32_t left = 381 - 20 * entry, digitX = 2 + 23 * static_cast<int32_t>(value % 10);
+        for (int32_t y = 0; y < 20; ++y) {
+            for (int32_t x = 0; x < 20; ++x) {
+                if (end.At(left + x, 148 + y) == kSeeThrough) {
+                    const uint8_t digit = digits.At(digitX + x, 4 + y);
+                    if (frame.At(left + x, 148 + y) != (digit == kSeeThrough ? 0 : digit)) {
+                        return false;
+                    }
+                    ++compared;
                 }
-                const uint8_t digit =
-                    digits.At(StripX(static_cast<int32_t>(value % 10)) + x, kStripY + y);
-                if (frame.At(left + x, 148 + y) != (digit == kSeeThrough ? 0 : digit)) {
-                    return false;
-                }
-                ++compared;
             }
         }
     }
