@@ -30,7 +30,11 @@ TEST(WholeProgram, ThreeGamesLostAtTheTopThenTheEndScreenWithTheScore) {
     Script script;
     script.playReads = 1'000'000;
     script.onFrame = [&](const headless::Frame& frame, Phase phase) {
-        if (phase == Phase::Title && ++titleFrames == 1) {
+        if (phase == Phase::Title && ++titleFrames == 1) {  // with the title music
+            uint8_t samples[2048];
+            headless::PullAudio(samples, sizeof samples);
+            EXPECT_TRUE(std::ranges::any_of(samples, [](uint8_t s) { return s != 128; }));
+            EXPECT_TRUE(test_support::ShowsPicture(frame, ReadPictureFile("start.bmp")));
             EXPECT_STREQ(headless::WindowTitle(), "Test Window");
             EXPECT_TRUE(headless::WindowHasIcon());
             EXPECT_FALSE(headless::CursorVisible());

@@ -2,7 +2,6 @@
 
 #include "flow/games.h"
 #include "tests/support/play_rig.h"
-#include "tests/support/screen_check.h"
 
 namespace {
 
@@ -28,18 +27,16 @@ TEST(Games, EachWayOfEndingTheRunEndsItWhereItShould) {
         const char* name;
         test_support::KeysAtPass keys;
         uint32_t message;
-        uintptr_t code;
         int64_t frames, filledCells;  // -1: any
     };
     uint64_t pollsInPause = 0;
     const Case cases[] = {
-        {"escape", EscapeFrom(5), platform::WM_NULL, 0, 5, -1},
-        {"quit first", EscapeFrom(10000), platform::WM_QUIT, 3, 0, -1},
+        {"escape", EscapeFrom(5), platform::WM_NULL, 5, -1},
         // The first piece lands, the second never moves.
-        {"quit later", DownWith([] { platform::PostQuitMessage(0); }), platform::WM_QUIT, 0, -1, 4},
-        {"window closed", DownWith(headless::RequestClose), platform::WM_QUIT, 0, -1, 4},
+        {"quit later", DownWith([] { platform::PostQuitMessage(0); }), platform::WM_QUIT, -1, 4},
+        {"window closed", DownWith(headless::RequestClose), platform::WM_QUIT, -1, 4},
         // Other messages go to the window, one between two pieces.
-        {"repaints", DownWith(headless::Expose, 60), platform::WM_PAINT, 0, -1, -1},
+        {"repaints", DownWith(headless::Expose, 60), platform::WM_PAINT, -1, -1},
         // Return begins a pause at pass 2 and, should the close be missed, ends it.
         {"window closed in a pause",
          [&pollsInPause](uint64_t pass) -> Keys {
@@ -51,7 +48,7 @@ TEST(Games, EachWayOfEndingTheRunEndsItWhereItShould) {
              }
              return pollsInPause == 1 || pollsInPause == 200 ? Keys{platform::DIK_RETURN} : Keys{};
          },
-         platform::WM_QUIT, 0, -1, -1},
+         platform::WM_QUIT, -1, -1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -60,9 +57,6 @@ TEST(Games, EachWayOfEndingTheRunEndsItWhereItShould) {
         while (platform::PeekMessage(&message, nullptr, 0, 0, platform::PM_REMOVE)) {
         }
         SetKeysByPass(c.keys);
-        if (c.code == 3) {
-            platform::PostQuitMessage(3);
-        }
         Piece current, emptyPiece;
         Score score{};
         FullRows fullRows{};
@@ -70,38 +64,12 @@ TEST(Games, EachWayOfEndingTheRunEndsItWhereItShould) {
         RunGames(current, emptyPiece, score, fullRows, fullRowCount, message);
         EXPECT_EQ(gamesLeft, 2);
         EXPECT_EQ(message.message, c.message);
-        EXPECT_EQ(message.wParam, c.code);
+        EXPECT_EQ(message.wParam, 0u);
         EXPECT_EQ(platform::IsWindow(mainWindow), !std::string(c.name).starts_with("window"));
         EXPECT_TRUE(c.frames < 0 || static_cast<int64_t>(FramesPresented()) == c.frames);
         EXPECT_TRUE(c.filledCells < 0 || test_support::FilledCells(board) == c.filledCells);
     }
     EXPECT_EQ(pollsInPause, 20u);
-}
-
-bool Silent() {
-    uint8_t samples[4096];
-    headless::PullAudio(samples, sizeof samples);
-    return std::all_of(std::begin(samples), std::end(samples), [](uint8_t s) { return s == 128; });
-}
-
-TEST(TitleScreen, ShowsItsPictureInItsOwnColoursWithMusicUntilAFreshReturn) {
-    test_support::PlayRig rig;
-    const auto title = test_support::ReadPictureFile("start.bmp");
-    bool heardMusic = false;
-    headless::SetSleepHook(
-        [&heardMusic](uint32_t, uint32_t) { heardMusic = heardMusic || !Silent(); });
-    SetKeysByPass([](uint64_t pass) {  // Escape does nothing here
-        return Keys{pass < 2 ? platform::DIK_ESCAPE : platform::DIK_RETURN};
-    });
-    ShowTitleScreen();
-    EXPECT_EQ(FramesPresented(), 2u);
-    EXPECT_EQ(keyLatch, 1);
-    EXPECT_TRUE(heardMusic);
-    for (const auto& frame : headless::Frames()) {
-        EXPECT_TRUE(test_support::ShowsPicture(frame, title));
-        EXPECT_TRUE(test_support::SamePalette(frame, title));
-    }
-    EXPECT_TRUE(Silent());
 }
 
 // Return already down leaves at once; a closing window ends the screen and

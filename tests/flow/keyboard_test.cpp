@@ -29,15 +29,9 @@ Actions Polls(size_t count) {
     return actions;
 }
 
-class Keyboard : public ::testing::Test {
-protected:
-    void SetUp() override {
-        headless::Reset();
-        keyLatch = 0;
-        nextRotateTime = headless::Ticks();
-        ASSERT_EQ(InitKeyboard(), 1);
-    }
-    void TearDown() override { ReleaseKeyboard(); }
+struct Keyboard : ::testing::Test {
+    void SetUp() override { nextRotateTime = headless::Ticks(); }  // as start-up sets it
+    test_support::PlayRig rig;
 };
 
 // Keys held for a while and the actions of their polls, one a frame.
@@ -113,13 +107,10 @@ Keys Listen(size_t count) {
 // The pause waits for a fresh Return (Escape does nothing); the music stops
 // meanwhile and goes on where it stopped.
 TEST(Pause, EndsAtAFreshReturnAndResumesTheMusicWhereItStopped) {
-    Keys unpaused;
-    {
-        test_support::PlayRig rig;
-        ASSERT_EQ(musicSound->Play(1), 0);
-        unpaused = Listen(1000);
-    }
     test_support::PlayRig rig;
+    ASSERT_EQ(musicSound->Play(1), 0);
+    const Keys unpaused = Listen(1000);
+    musicSound->StopAndRewind();
     ASSERT_EQ(musicSound->Play(1), 0);
     EXPECT_EQ(Listen(300), Keys(unpaused.begin(), unpaused.begin() + 300));
     keyLatch = 1;  // the press that began the pause

@@ -41,14 +41,6 @@ inline bool ShowsPicture(const Frame& frame, const PictureFile& picture) {
            ShowsArea(frame, 0, 0, picture, 0, 0, picture.width, picture.height);
 }
 
-inline bool SamePalette(const Frame& frame, const PictureFile& picture) {
-    return std::equal(frame.palette.begin(), frame.palette.end(), picture.palette.begin(),
-                      [](const auto& shown, const auto& wanted) {
-                          return shown.red == wanted.red && shown.green == wanted.green &&
-                                 shown.blue == wanted.blue;
-                      });
-}
-
 inline bool CellShows(const Frame& frame, int32_t row, int32_t column, const PictureFile& tiles,
                       int32_t value) {
     return ShowsSprite(frame, 190 + 20 * column, 1 + 20 * row, tiles, value);
