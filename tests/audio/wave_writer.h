@@ -66,30 +66,19 @@ inline Bytes Sawtooth(size_t count, int period = 40) {
     return out;
 }
 
-// A folder of this process's own while the object lives.
-class TempFolder {
-public:
-    TempFolder() { std::filesystem::create_directories(path); }
-    ~TempFolder() { std::filesystem::remove_all(path); }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    std::string Write(const std::string& name, const Bytes& bytes) const {
-        std::ofstream(path / name, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
-        return (path / name).string();
-    }
-
-private:
-    const std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("stackwell-waves-" + std::to_string(getpid()));
-};
-
-// Writes the file into a folder that lasts until the tests end.
+// Writes the file into a folder of this process's own that lasts until the
+// tests end.
 inline std::string WriteWave(const std::string& name, const Bytes& bytes) {
-    static const TempFolder folder;
-    return folder.Write(name, bytes);
+    static const struct Folder {
+        std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                     ("stackwell-waves-" + std::to_string(getpid()));
+        Folder() { std::filesystem::create_directories(path); }
+        ~Folder() { std::filesystem::remove_all(path); }
+    } folder;
+    std::ofstream(folder.path / name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    return (folder.path / name).string();
 }
 
 }  // namespace wave_test

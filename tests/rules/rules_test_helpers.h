@@ -1,4 +1,5 @@
-// The blocks of a piece read straight from its record, and boards built from them.
+// The blocks of a piece read straight from its record, and boards built from
+// them.
 #pragma once
 
 #include <gtest/gtest.h>

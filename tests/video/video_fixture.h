@@ -1,12 +1,11 @@
-// Picture files written by the tests into a scratch working directory (the
-// game reads its pictures by fixed names from there), on a fresh headless
-// machine with the game's window and display as start-up makes them.
+// Picture files written into a scratch working directory (the game reads its
+// pictures by fixed names), on a fresh headless machine with the game's
+// window and display made as at start-up.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include <array>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -33,28 +32,24 @@ struct Picture {
     uint8_t At(int32_t x, int32_t y) const { return pixels[static_cast<size_t>(y * width + x)]; }
 };
 
-// Neighbours differ, so a shifted or flipped copy shows.
-inline Picture Pattern(int32_t width, int32_t height, int low = 100, int span = 150) {
+// Indices 100 to 249, neighbours differing, so a shifted or flipped copy shows.
+inline Picture Pattern(int32_t width, int32_t height) {
     Picture picture(width, height);
     for (int32_t y = 0; y < height; ++y) {
         for (int32_t x = 0; x < width; ++x) {
-            picture.At(x, y) = static_cast<uint8_t>(low + (x * 7 + y * 3) % span);
+            picture.At(x, y) = static_cast<uint8_t>(100 + (x * 7 + y * 3) % 150);
         }
     }
     return picture;
 }
 
-// Colours as the file stores them: blue, green, red, reserved.
-using FilePalette = std::array<std::array<uint8_t, 4>, 256>;
-
 struct FileOptions {
     uint16_t bitsPerPixel = 8;
     uint32_t pixelDataOffset = 1078;
     std::optional<int32_t> width = {}, height = {};  // written instead of the picture's
-    FilePalette palette = {};
 };
 
-// Headers, 256 colours, rows bottom-up padded with 0xEE.
+// Headers, 256 black colours, rows bottom-up padded with 0xEE.
 inline Bytes EncodeBitmap(const Picture& picture, const FileOptions& options = {}) {
     const uint32_t stride = (static_cast<uint32_t>(picture.width) + 3u) & ~3u;
     const uint32_t imageSize = stride * static_cast<uint32_t>(picture.height);
@@ -74,9 +69,7 @@ inline Bytes EncodeBitmap(const Picture& picture, const FileOptions& options = {
     for (uint32_t field : {0u, imageSize, 2835u, 2835u, 256u, 0u}) {
         put(field, 4);
     }
-    for (const auto& colour : options.palette) {
-        bytes.insert(bytes.end(), colour.begin(), colour.end());
-    }
+    bytes.resize(1078, 0);  // a black palette
     for (int32_t row = picture.height - 1; row >= 0; --row) {
         const auto first = picture.pixels.begin() + row * picture.width;
         bytes.insert(bytes.end(), first, first + picture.width);
@@ -95,8 +88,6 @@ inline void WriteBitmap(const char* name, const Picture& picture, const FileOpti
     WriteFile(name, EncodeBitmap(picture, options));
 }
 
-// Works in a fresh directory, with the window, the display and its screen
-// surfaces made; all given back at the end.
 class VideoTest : public ::testing::Test {
 protected:
     void SetUp() override {
