@@ -43,19 +43,13 @@ Board WithoutFullRows(const Board& before, const std::set<int32_t>& full) {
 TEST(FullRows, AreListedTopFirstAndRemovedWithOneCrunchAndEverythingAboveDropping) {
     platform::headless::Reset();
     ASSERT_EQ(InitSoundDevice(), 1);
-    std::vector<uint8_t> samples(400);
-    for (size_t i = 0; i < samples.size(); ++i) {
-        samples[i] = static_cast<uint8_t>(112 + i % 32);
-    }
+    const std::vector<uint8_t> crunch(400, 140);
     crunchSound = new Sound();
     ASSERT_EQ(crunchSound->CreateBuffer(400, 2), 1);
-    ASSERT_EQ(crunchSound->Fill(samples.data(), 400), 1);
+    ASSERT_EQ(crunchSound->Fill(crunch.data(), 400), 1);
     ASSERT_EQ(crunchSound->MakeCopies(2), 1);
-    auto pull = [](size_t count) {
-        std::vector<uint8_t> out(count);
-        platform::headless::PullAudio(out.data(), static_cast<uint32_t>(count));
-        return out;
-    };
+    std::vector<uint8_t> once(crunch);
+    once.resize(500, 128);
     FullRows fullRows{};
     int32_t count = 99;
     EXPECT_FALSE(FindFullRows(RowsWithFull({}), fullRows, count));
@@ -69,8 +63,9 @@ TEST(FullRows, AreListedTopFirstAndRemovedWithOneCrunchAndEverythingAboveDroppin
         EXPECT_TRUE(std::equal(full.begin(), full.end(), fullRows.begin()));
         RemoveFullRows(count, fullRows, cells);
         EXPECT_EQ(cells, WithoutFullRows(RowsWithFull(full), full));
-        EXPECT_EQ(pull(400), samples);
-        EXPECT_EQ(pull(100), std::vector<uint8_t>(100, 128));
+        std::vector<uint8_t> heard(500);
+        platform::headless::PullAudio(heard.data(), 500);
+        EXPECT_EQ(heard, once);
     }
     ReleaseSounds();
     ReleaseSoundDevice();

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <compare>
 #include <vector>
 
 #include "rules/board.h"
@@ -18,7 +19,7 @@ inline constexpr int32_t kSquare = 6;
 
 struct Block {
     int32_t row, column, value;
-    bool operator==(const Block&) const = default;
+    auto operator<=>(const Block&) const = default;
 };
 
 // In reading order, as board positions.
