@@ -1,10 +1,8 @@
-// The generator itself: every run writes the same bytes, and a folder it
-// cannot write into is reported as a failure, not passed over.
+// The generator itself: every run writes the same bytes.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include <unistd.h>
@@ -23,7 +21,6 @@ int RunGenerator(const std::string& arguments) {
     return std::system(command.c_str());
 }
 
-// Named after this process, so that other build trees' runs keep apart.
 fs::path FreshFolder(const std::string& name) {
     const fs::path folder = fs::temp_directory_path() / (name + "_" + std::to_string(getpid()));
     fs::remove_all(folder);
@@ -42,13 +39,6 @@ TEST(Generator, WritesTheSameBytesAsTheBuildDid) {
     }
     EXPECT_FALSE(ReadWholeFile((source / "icon_resource.cpp").string()).empty());
     fs::remove_all(run);
-}
-
-TEST(Generator, ReportsAFolderItCannotWriteInto) {
-    const fs::path blocker = FreshFolder("stackwell_assets_blocker");
-    std::ofstream(blocker.string()) << "a file where the folder should be";
-    EXPECT_NE(RunGenerator((blocker / "run").string() + " 2>/dev/null"), 0);
-    fs::remove_all(blocker);
 }
 
 }  // namespace

@@ -10,13 +10,13 @@ using namespace rules_test;
 
 TEST(ShapeTable, TemplatesStartAtTheirColumnWithTheirNumberOfTurns) {
     BuildShapeTable();
-    const int32_t startColumns[kShapeCount] = {5, 4, 4, 4, 4, 5, 5};
-    const int32_t lastRotations[kShapeCount] = {1, 1, 1, 3, 3, 3, 0};
+    const int32_t startAndLastTurn[kShapeCount][2] = {{5, 1}, {4, 1}, {4, 1}, {4, 3},
+                                                      {4, 3}, {5, 3}, {5, 0}};
     for (int32_t shape = 0; shape < kShapeCount; ++shape) {
+        const Piece& piece = shapeTable[shape];
         EXPECT_EQ(
-            std::vector<int32_t>({shapeTable[shape].x, shapeTable[shape].y,
-                                  shapeTable[shape].rotation, shapeTable[shape].lastRotation}),
-            std::vector<int32_t>({startColumns[shape], 0, 0, lastRotations[shape]}));
+            std::vector<int32_t>({piece.x, piece.y, piece.rotation, piece.lastRotation}),
+            std::vector<int32_t>({startAndLastTurn[shape][0], 0, 0, startAndLastTurn[shape][1]}));
     }
 }
 

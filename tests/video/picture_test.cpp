@@ -103,31 +103,6 @@ TEST_F(PictureTest, CutFilesLoadWithZerosAndFailedLoadsLeaveNoStalePixels) {
     EXPECT_EQ(Held(bitmap), StoredRows(Pattern(8, 8)));
 }
 
-class CopyTest : public VideoTest {
-protected:
-    void TearDown() override {
-        for (Surface* surface : surfaces) {
-            surface->Release();
-        }
-        VideoTest::TearDown();
-    }
-    // An off-screen surface filled with 0x77.
-    Surface* Target(int32_t width, int32_t height) {
-        const platform::SurfaceDesc description{
-            .size = sizeof(platform::SurfaceDesc),
-            .flags = platform::DDSD_CAPS | platform::DDSD_WIDTH | platform::DDSD_HEIGHT,
-            .height = static_cast<uint32_t>(height),
-            .width = static_cast<uint32_t>(width),
-            .caps = {platform::DDSCAPS_OFFSCREENPLAIN}};
-        Surface* surface = nullptr;
-        EXPECT_EQ(directDraw->CreateSurface(&description, &surface, nullptr), platform::kOk);
-        surfaces.push_back(surface);
-        FillSurface(surface, 0x77);
-        return surface;
-    }
-    std::vector<Surface*> surfaces;
-};
-
 // The plain definition: the picture rectangle at (srcX, srcY) where it lies
 // inside both picture and surface, the old bytes everywhere else.
 Bytes Expected(const Bytes& before, const Surface* surface, const Picture& picture, int32_t width,
@@ -147,7 +122,7 @@ Bytes Expected(const Bytes& before, const Surface* surface, const Picture& pictu
 
 // A broken picture must neither make the copy read outside the picture nor
 // write outside the surface.
-TEST_F(CopyTest, RectangleLandsTopRowFirstAtTheSurfaceCornerAndNowhereElse) {
+TEST_F(PictureTest, RectangleLandsTopRowFirstAtTheSurfaceCornerAndNowhereElse) {
     const Picture picture = Pattern(40, 30);
     WriteBitmap("picture.bmp", picture);
     Bitmap bitmap;
@@ -162,11 +137,20 @@ TEST_F(CopyTest, RectangleLandsTopRowFirstAtTheSurfaceCornerAndNowhereElse) {
           Case{10, 8, 40, 30, 0, 0}, Case{10, 10, 10, 10, -2000000000, 2000000000}}) {
         SCOPED_TRACE(testing::Message()
                      << c.width << " x " << c.rows << " from " << c.srcX << ", " << c.srcY);
-        Surface* surface = Target(c.surfaceWidth, c.surfaceHeight);
+        const platform::SurfaceDesc description{
+            .size = sizeof(platform::SurfaceDesc),
+            .flags = platform::DDSD_CAPS | platform::DDSD_WIDTH | platform::DDSD_HEIGHT,
+            .height = static_cast<uint32_t>(c.surfaceHeight),
+            .width = static_cast<uint32_t>(c.surfaceWidth),
+            .caps = {platform::DDSCAPS_OFFSCREENPLAIN}};
+        Surface* surface = nullptr;
+        ASSERT_EQ(directDraw->CreateSurface(&description, &surface, nullptr), platform::kOk);
+        FillSurface(surface, 0x77);
         const Bytes before = SurfaceBytes(surface);
         ASSERT_EQ(bitmap.CopyToSurface(surface, c.width, c.rows, c.srcX, c.srcY), 1);
         EXPECT_EQ(SurfaceBytes(surface),
                   Expected(before, surface, picture, c.width, c.rows, c.srcX, c.srcY));
+        surface->Release();
     }
 }
 

@@ -1,6 +1,6 @@
 // Picture files written into a scratch working directory (the game reads its
-// pictures by fixed names), on a fresh headless machine with the game's
-// window and display made as at start-up.
+// pictures by fixed names), on a fresh headless machine with the display made
+// as at start-up.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,9 +12,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/window_handles.h"
 #include "platform/headless/control.h"
-#include "platform/window.h"
 #include "video/bitmap.h"
 #include "video/display.h"
 
@@ -96,20 +94,12 @@ protected:
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         scratch = pattern;
         std::filesystem::current_path(scratch);
-        platform::WindowClass windowClass;
-        windowClass.procedure = &platform::DefWindowProc;
-        windowClass.className = "VIDEOTEST";
-        platform::RegisterClass(&windowClass);
-        mainWindow = platform::CreateWindowEx(0, "VIDEOTEST", "", platform::WS_POPUP, 0, 0, 640,
-                                              480, nullptr, nullptr, nullptr, nullptr);
         ASSERT_EQ(InitDisplay(640, 480, 8), 1);
         ASSERT_EQ(CreateScreenSurfaces(), 1);
     }
     void TearDown() override {
         ReleaseScreenSurfaces();
         ReleaseDisplay();
-        platform::DestroyWindow(mainWindow);
-        mainWindow = nullptr;
         std::filesystem::current_path(previous);
         std::filesystem::remove_all(scratch);
     }
