@@ -1,5 +1,5 @@
-// A fresh headless machine with the game's screen set up: 640 x 480 x 8, the
-// flip chain, and a black palette on each buffer.
+// A fresh headless machine with the game's screen: 640 x 480 x 8, the flip
+// chain, and a black palette on each buffer.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,14 +15,29 @@ namespace platform::testing {
 
 using Pixels = std::vector<uint8_t>;
 
-// A description with its size filled in, as every call taking one wants.
-inline SurfaceDesc Sized() {
+inline SurfaceDesc Sized(uint32_t flags = 0, uint32_t caps = 0) {
     SurfaceDesc description;
     description.size = sizeof description;
+    description.flags = flags;
+    description.caps.caps = caps;
     return description;
 }
 
-// The pixels of a surface row by row, without the pitch's padding.
+inline SurfaceDesc Offscreen(uint32_t width, uint32_t height) {
+    SurfaceDesc description = Sized(DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT, DDSCAPS_OFFSCREENPLAIN);
+    description.width = width;
+    description.height = height;
+    return description;
+}
+
+inline SurfaceDesc FlipChain() {
+    SurfaceDesc description = Sized(DDSD_CAPS | DDSD_BACKBUFFERCOUNT,
+                                    DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX);
+    description.backBufferCount = 1;
+    return description;
+}
+
+// The pixels row by row, without the pitch's padding.
 inline Pixels PixelsOf(const Surface& surface) {
     Pixels pixels;
     for (int32_t y = 0; y < surface.Height(); ++y) {
@@ -32,7 +47,6 @@ inline Pixels PixelsOf(const Surface& surface) {
     return pixels;
 }
 
-// Writes width * height pixels, row by row, through a lock.
 inline void WritePixels(Surface& surface, const Pixels& pixels) {
     SurfaceDesc lock = Sized();
     ASSERT_EQ(surface.Lock(nullptr, &lock, DDLOCK_WAIT, nullptr), kOk);
@@ -46,23 +60,6 @@ inline void WritePixels(Surface& surface, const Pixels& pixels) {
 inline Result Fill(Surface* surface, uint32_t colour, const Rect* area = nullptr) {
     BltFx fx{sizeof(BltFx), colour};
     return surface->Blt(area, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
-}
-
-inline SurfaceDesc Offscreen(uint32_t width, uint32_t height) {
-    SurfaceDesc description = Sized();
-    description.flags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-    description.width = width;
-    description.height = height;
-    description.caps.caps = DDSCAPS_OFFSCREENPLAIN;
-    return description;
-}
-
-inline SurfaceDesc FlipChain() {
-    SurfaceDesc description = Sized();
-    description.flags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
-    description.backBufferCount = 1;
-    description.caps.caps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
-    return description;
 }
 
 class DisplayTest : public ::testing::Test {
@@ -102,10 +99,8 @@ protected:
     }
 
     DisplayDevice* device = nullptr;
-    Surface* primary = nullptr;
-    Surface* backBuffer = nullptr;
-    Palette* primaryPalette = nullptr;
-    Palette* backBufferPalette = nullptr;
+    Surface *primary = nullptr, *backBuffer = nullptr;
+    Palette *primaryPalette = nullptr, *backBufferPalette = nullptr;
 
 private:
     std::vector<Surface*> surfaces_;

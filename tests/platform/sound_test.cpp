@@ -17,25 +17,10 @@ using Samples = std::vector<uint8_t>;
 
 constexpr WaveFormat kGameFormat{WAVE_FORMAT_PCM, 1, kSampleRate, kSampleRate, 1, 8};
 
-SoundBufferDesc StaticBuffer(uint32_t bytes, const WaveFormat* format = &kGameFormat) {
-    SoundBufferDesc description;
-    description.size = sizeof(SoundBufferDesc);
-    description.flags = DSBCAPS_STATIC;
-    description.bufferBytes = bytes;
-    description.format = format;
-    return description;
-}
-
 Samples Pull(uint32_t count) {
     Samples samples(count, 0);
     headless::PullAudio(samples.data(), count);
     return samples;
-}
-
-uint32_t Status(SoundBuffer* buffer) {
-    uint32_t status = 0xFFFFFFFFu;
-    EXPECT_EQ(buffer->GetStatus(&status), kOk);
-    return status;
 }
 
 class SoundTest : public testing::Test {
@@ -50,11 +35,20 @@ protected:
         }
     }
 
+    // Makes a buffer of the samples, or returns what refused it.
+    Result Make(const Samples& samples, SoundBuffer** buffer,
+                const WaveFormat& format = kGameFormat) {
+        SoundBufferDesc description;
+        description.size = sizeof description;
+        description.flags = DSBCAPS_STATIC;
+        description.bufferBytes = static_cast<uint32_t>(samples.size());
+        description.format = &format;
+        const Result made = device_->CreateSoundBuffer(&description, buffer, nullptr);
+        return made == kOk ? Write(*buffer, 0, samples) : made;
+    }
     SoundBuffer* MakeBuffer(const Samples& samples) {
-        SoundBufferDesc description = StaticBuffer(static_cast<uint32_t>(samples.size()));
         SoundBuffer* buffer = nullptr;
-        EXPECT_EQ(device_->CreateSoundBuffer(&description, &buffer, nullptr), kOk);
-        EXPECT_EQ(Write(buffer, 0, samples), kOk);
+        EXPECT_EQ(Make(samples, &buffer), kOk);
         return buffer;
     }
 
@@ -87,10 +81,8 @@ protected:
     }
 
     SoundDevice* device_ = nullptr;
-    void* first_ = nullptr;
-    void* second_ = nullptr;
-    uint32_t firstBytes_ = 0;
-    uint32_t secondBytes_ = 0;
+    void *first_ = nullptr, *second_ = nullptr;
+    uint32_t firstBytes_ = 0, secondBytes_ = 0;
 };
 
 TEST(SoundDevice, HoldsTheAudioOutputUntilItsLastReleaseAndSaysWhyItCannot) {
@@ -99,7 +91,6 @@ TEST(SoundDevice, HoldsTheAudioOutputUntilItsLastReleaseAndSaysWhyItCannot) {
     SoundDevice* device = reinterpret_cast<SoundDevice*>(&device);
     EXPECT_EQ(CreateSoundDevice(nullptr, &device, nullptr), kErrNoDevice);
     EXPECT_EQ(device, nullptr);
-    EXPECT_FALSE(headless::AudioOpen());
     EXPECT_EQ(std::string(LastErrorText()).rfind("no audio device: ", 0), 0u);
     ASSERT_EQ(CreateSoundDevice(nullptr, &device, nullptr), kOk);
     SoundDevice* second = device;
@@ -116,17 +107,15 @@ TEST_F(SoundTest, RefusedOrFailedBuffersAreNotMade) {
     formats[1].channels = 2;
     formats[2].samplesPerSec = 44100;
     for (const WaveFormat& format : formats) {
-        SoundBufferDesc description = StaticBuffer(100, &format);
-        SoundBuffer* buffer = reinterpret_cast<SoundBuffer*>(&description);
-        EXPECT_EQ(device_->CreateSoundBuffer(&description, &buffer, nullptr), kErrInvalidParams);
+        SoundBuffer* buffer = reinterpret_cast<SoundBuffer*>(&formats);
+        EXPECT_EQ(Make({1, 2}, &buffer, format), kErrInvalidParams);
         EXPECT_EQ(buffer, nullptr);
     }
     SoundBuffer* original = MakeBuffer({130});
     headless::FailStep(Fault::CreateSoundBuffer, 0, 1);
     headless::FailStep(Fault::DuplicateSoundBuffer, 0, 1);
-    SoundBufferDesc description = StaticBuffer(4);
     SoundBuffer* buffer = original;
-    EXPECT_LT(device_->CreateSoundBuffer(&description, &buffer, nullptr), 0);
+    EXPECT_LT(Make({1, 2}, &buffer), 0);
     EXPECT_EQ(buffer, nullptr);
     EXPECT_LT(device_->DuplicateSoundBuffer(original, &buffer), 0);
     EXPECT_EQ(buffer, nullptr);
@@ -199,7 +188,9 @@ TEST_F(SoundTest, ALostBufferRefusesLockAndPlayUntilRestored) {
     EXPECT_EQ(buffer->Play(0, 0, 0), kErrBufferLost);
     EXPECT_EQ(Lock(buffer, 0, 3), kErrBufferLost);
     ASSERT_EQ(buffer->Restore(), kOk);
-    EXPECT_EQ(Status(copy), DSBSTATUS_BUFFERLOST) << "each buffer is restored on its own";
+    uint32_t status = 0;
+    EXPECT_EQ(copy->GetStatus(&status), kOk);
+    EXPECT_EQ(status, DSBSTATUS_BUFFERLOST) << "each buffer is restored on its own";
     EXPECT_EQ(Contents(buffer, 3), (Samples{128, 128, 128}));
     EXPECT_EQ(Write(buffer, 0, {150, 151}), kOk) << "the lock is over: a new one works";
 }

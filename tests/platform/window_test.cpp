@@ -1,4 +1,4 @@
-// The window, its class and the message queue.
+// The window, its class, what reaches it, and its icon.
 #include "platform/window.h"
 
 #include <gtest/gtest.h>
@@ -20,39 +20,19 @@ intptr_t RecordingProcedure(WindowHandle window, uint32_t message, uintptr_t wPa
     return message == WM_CREATE ? createResult : DefWindowProc(window, message, wParam, lParam);
 }
 
-class WindowTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        headless::Reset();
-        received.clear();
-        createResult = 0;
-        gameClass.procedure = &RecordingProcedure;
-        gameClass.className = "GAMECLASS";
-    }
+WindowHandle MakeWindow() {
+    return CreateWindowEx(0, "GAMECLASS", "Stackwell", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480,
+                          nullptr, nullptr, GetProgramInstance(), nullptr);
+}
 
-    static WindowHandle MakeWindow() {
-        return CreateWindowEx(0, "GAMECLASS", "Stackwell", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480,
-                              nullptr, nullptr, GetProgramInstance(), nullptr);
-    }
-
-    // Takes one message as the game's loop does: its kind, or 0 when there is none.
-    static uint32_t TakeOne(WindowHandle filter = nullptr) {
-        Message message;
-        if (!PeekMessage(&message, filter, 0, 0, PM_REMOVE)) {
-            return 0;
-        }
-        DispatchMessage(&message);
-        return message.message;
-    }
-
+TEST(Window, OneWindowOfARegisteredClassAndNothingReachesItOnceGone) {
+    headless::Reset();
+    received.clear();
     WindowClass gameClass;
-};
-
-TEST_F(WindowTest, TheGameHasOneWindowOfARegisteredClass) {
-    WindowClass withoutProcedure = gameClass;
-    withoutProcedure.procedure = nullptr;
-    EXPECT_EQ(RegisterClass(&withoutProcedure), 0);
+    gameClass.className = "GAMECLASS";
+    EXPECT_EQ(RegisterClass(&gameClass), 0) << "no procedure";
     EXPECT_EQ(MakeWindow(), nullptr) << "no such class";
+    gameClass.procedure = &RecordingProcedure;
     ASSERT_NE(RegisterClass(&gameClass), 0);
     EXPECT_EQ(RegisterClass(&gameClass), 0) << "the name is taken";
     createResult = -1;  // a procedure refusing creation leaves no window
@@ -60,45 +40,29 @@ TEST_F(WindowTest, TheGameHasOneWindowOfARegisteredClass) {
     EXPECT_FALSE(headless::WindowOpen());
     EXPECT_EQ(received, (std::vector<uint32_t>{WM_CREATE, WM_DESTROY}));
     createResult = 0;
-    ASSERT_NE(MakeWindow(), nullptr);
-    EXPECT_STREQ(headless::WindowTitle(), "Stackwell");
-    EXPECT_EQ(MakeWindow(), nullptr) << "a second window";
-}
-
-// Messages come in order, a window filter leaving the thread's own ones; once
-// the window is gone nothing more reaches it and its own messages went too.
-TEST_F(WindowTest, MessagesComeInOrderAndNothingReachesAWindowThatIsGone) {
-    RegisterClass(&gameClass);
     WindowHandle window = MakeWindow();
-    headless::SetTicks(4321);
-    PostQuitMessage(3);
-    ASSERT_TRUE(PostMessage(window, WM_ACTIVATEAPP, 1, 0));
-    ASSERT_TRUE(PostMessage(nullptr, 0x0400, 2, 0));
-    Message message;
-    ASSERT_TRUE(PeekMessage(&message, nullptr, 0, 0, PM_NOREMOVE));
-    EXPECT_EQ(message.message, WM_QUIT);
-    EXPECT_EQ(message.wParam, 3u);
-    EXPECT_EQ(message.time, 4321u);
-    EXPECT_EQ(TakeOne(window), WM_ACTIVATEAPP);
-    EXPECT_EQ(TakeOne(window), 0u);
-    EXPECT_EQ(TakeOne(), WM_QUIT);
-    EXPECT_EQ(TakeOne(), 0x0400u);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(MakeWindow(), nullptr) << "a second window";
 
     PostMessage(window, WM_ACTIVATEAPP, 0, 0);
     ASSERT_TRUE(DestroyWindow(window));
     EXPECT_FALSE(DestroyWindow(window));
-    EXPECT_EQ(TakeOne(), 0u) << "the window's own messages went with it";
     received.clear();
+    Message message{window, WM_ACTIVATEAPP, 0, 0, 0};
+    EXPECT_FALSE(PeekMessage(&message, nullptr, 0, 0, PM_REMOVE)) << "its messages went with it";
     message = Message{window, WM_ACTIVATEAPP, 0, 0, 0};
     EXPECT_EQ(DispatchMessage(&message), 0);
     EXPECT_FALSE(PostMessage(window, WM_ACTIVATEAPP, 0, 0));
     headless::RequestClose();
-    headless::Expose();
-    EXPECT_EQ(TakeOne(), 0u) << "no window: nothing to ask";
+    EXPECT_FALSE(PeekMessage(&message, nullptr, 0, 0, PM_REMOVE)) << "no window: nothing to ask";
     EXPECT_TRUE(received.empty());
 }
 
-TEST_F(WindowTest, TheIconMustBeAWholePicture) {
+TEST(Window, TheIconMustBeAWholePicture) {
+    headless::Reset();
+    WindowClass gameClass;
+    gameClass.procedure = &RecordingProcedure;
+    gameClass.className = "GAMECLASS";
     RegisterClass(&gameClass);
     WindowHandle window = MakeWindow();
     const uint32_t colours[2] = {0x000000, 0xFFFFFF};
