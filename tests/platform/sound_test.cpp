@@ -144,6 +144,11 @@ TEST_F(SoundTest, DuplicatesShareSamplesAndBuffersMixAndClip) {
     EXPECT_EQ(Pull(6), (Samples{255, 255, 127, 0, 127, 255}));
     EXPECT_EQ(original->Release(), 0u);
     EXPECT_EQ(Pull(2), (Samples{250, 250})) << "the copy alone";
+    ASSERT_EQ(copy->Play(0, 0, 0), kOk);  // once more, from where it is, to the end
+    EXPECT_EQ(Pull(4), (Samples{5, 5, 128, 128}));
+    uint32_t status = DSBSTATUS_PLAYING;
+    EXPECT_EQ(copy->GetStatus(&status), kOk);
+    EXPECT_EQ(status, 0u);
 }
 
 TEST_F(SoundTest, ALockPastTheEndWrapsAndOnlyItsOwnUnlockEndsIt) {

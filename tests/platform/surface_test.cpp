@@ -68,31 +68,6 @@ TEST_F(SurfaceTest, SurfacesNeedASensibleSizeAndThereIsOneScreenChain) {
     EXPECT_EQ(out[1].blue, 6);
 }
 
-TEST_F(SurfaceTest, AFlipSwapsTheBuffersAndShowsTheFrontThroughThePrimaryPalette) {
-    const uint8_t* front = primary->Pixels();
-    const uint8_t* back = backBuffer->Pixels();
-    const PaletteEntry shown{10, 20, 30, 0};
-    const PaletteEntry notShown{99, 99, 99, 0};
-    primaryPalette->SetEntries(0, 7, 1, &shown);
-    backBufferPalette->SetEntries(0, 7, 1, &notShown);
-    headless::SetTicks(5000);
-    ASSERT_EQ(Fill(backBuffer, 7), kOk);
-    const Rect corner{0, 0, 1, 1};
-    ASSERT_EQ(Fill(backBuffer, 3, &corner), kOk);
-    ASSERT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), kOk);
-    EXPECT_EQ(primary->Pixels(), back) << "a flip swaps, it does not copy";
-    EXPECT_EQ(backBuffer->Pixels(), front);
-    ASSERT_EQ(headless::Frames().size(), 1u);
-    const headless::Frame& frame = headless::Frames().back();
-    EXPECT_EQ(frame.tick, 5000u);
-    EXPECT_EQ(frame.At(0, 0), 3);
-    EXPECT_EQ(frame.At(639, 479), 7);
-    EXPECT_EQ(frame.palette[7].blue, 30);
-    primary->SetPalette(nullptr);
-    ASSERT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), kOk);
-    EXPECT_EQ(headless::Frames().back().palette[7].red, 0) << "no palette shows black";
-}
-
 TEST_F(SurfaceTest, FailedCreationsHandOutNothing) {
     for (Fault fault : {Fault::GetBackBuffer, Fault::CreatePalette, Fault::CreateOffscreenSurface,
                         Fault::GetDC}) {
