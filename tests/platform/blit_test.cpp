@@ -24,23 +24,6 @@ void ReferenceCopy(uint8_t* target, int targetPitch, const uint8_t* source, int 
     }
 }
 
-TEST_F(BlitTest, KeyColouredPixelsLeaveTheDestinationShowingUntilTheKeyIsTaken) {
-    Surface* sprite = MakeSurface(3, 2);
-    const ColorKey key{253, 253};
-    ASSERT_EQ(sprite->SetColorKey(DDCKEY_SRCBLT, &key), kOk);
-    WritePixels(*sprite, {1, 253, 2, 253, 3, 253});
-    Surface* target = MakeSurface(5, 4);
-    WritePixels(*target, Pixels(20, 9));
-    ASSERT_EQ(target->BltFast(1, 2, sprite, nullptr, DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT), kOk);
-    EXPECT_EQ(PixelsOf(*target), (Pixels{9, 9, 9, 9, 9, 9, 9, 9, 9, 9,  //
-                                         9, 1, 9, 2, 9, 9, 9, 3, 9, 9}));
-    ASSERT_EQ(sprite->SetColorKey(DDCKEY_SRCBLT, nullptr), kOk);
-    ASSERT_EQ(target->BltFast(0, 0, sprite, nullptr, DDBLTFAST_SRCCOLORKEY), kOk);
-    EXPECT_EQ(PixelsOf(*target)[1], 253);
-    EXPECT_EQ(sprite->BltFast(0, 0, sprite, nullptr, 0), kErrInvalidParams) << "onto itself";
-    EXPECT_EQ(sprite->BltFast(0, 0, nullptr, nullptr, 0), kErrInvalidParams);
-}
-
 // Blits and fills reaching outside either surface, empty or upside down, are
 // refused whole; the last column and row that fit are fine.
 TEST_F(BlitTest, RectanglesLeavingEitherSurfaceAreRefusedWhole) {
@@ -62,6 +45,8 @@ TEST_F(BlitTest, RectanglesLeavingEitherSurfaceAreRefusedWhole) {
                                 Rect{5, 5, 5, 6}, Rect{4, 2, 3, 5}}) {
         EXPECT_EQ(Fill(tile, 1, &outside), kErrInvalidRect);
     }
+    EXPECT_EQ(tile->BltFast(0, 0, tile, nullptr, 0), kErrInvalidParams) << "onto itself";
+    EXPECT_EQ(tile->BltFast(0, 0, nullptr, nullptr, 0), kErrInvalidParams);
     EXPECT_EQ(PixelsOf(*backBuffer), Pixels(640 * 480, 0));
     EXPECT_EQ(backBuffer->BltFast(620, 460, tile, nullptr, 0), kOk);
     EXPECT_EQ(PixelsOf(*backBuffer).back(), 6);

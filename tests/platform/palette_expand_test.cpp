@@ -13,31 +13,6 @@
 namespace platform::testing {
 namespace {
 
-constexpr uint32_t kUntouched = 0xDEADBEEFu;
-
-struct Picture {
-    int32_t width, height, pitch;  // pitches in bytes
-    std::vector<uint8_t> pixels;
-    int32_t outWidth, outHeight, outPitch;
-};
-
-// What the expansion means, one pixel at a time: opaque red, green, blue with
-// the flag byte left out, and row padding left alone.
-std::vector<uint32_t> Reference(const Picture& picture, const PaletteEntry* palette) {
-    const int32_t stride = picture.outPitch / 4;
-    std::vector<uint32_t> out(static_cast<size_t>(stride) * picture.outHeight, kUntouched);
-    for (int32_t y = 0; y < picture.outHeight; ++y) {
-        for (int32_t x = 0; x < picture.outWidth; ++x) {
-            const int64_t sourceX = int64_t{x} * picture.width / picture.outWidth;
-            const int64_t sourceY = int64_t{y} * picture.height / picture.outHeight;
-            const PaletteEntry entry = palette[picture.pixels[sourceY * picture.pitch + sourceX]];
-            out[y * stride + x] =
-                0xFF000000u | uint32_t{entry.red} << 16 | uint32_t{entry.green} << 8 | entry.blue;
-        }
-    }
-    return out;
-}
-
 TEST(PaletteExpansion, EveryWayMatchesThePlainDefinition) {
     std::mt19937 random(1987);
     auto between = [&](int low, int high) {
@@ -53,10 +28,8 @@ TEST(PaletteExpansion, EveryWayMatchesThePlainDefinition) {
         ++checkedWays;
         SCOPED_TRACE(way.name);
         for (int round = 0; round < 200; ++round) {
-            Picture picture;
-            picture.width = round < 28 ? widths[round % 14] : between(1, 700);
-            picture.height = between(1, 6);
-            picture.pitch = picture.width + between(0, 40);
+            const int32_t width = round < 28 ? widths[round % 14] : between(1, 700);
+            const int32_t height = between(1, 6), pitch = width + between(0, 40);
             // The same size, stretched by up to four times, or shrunk.
             const int stretch = round < 28 ? 0 : between(0, 3);
             auto stretched = [&](int side) {
@@ -64,14 +37,12 @@ TEST(PaletteExpansion, EveryWayMatchesThePlainDefinition) {
                        : stretch == 3 ? between(1, side)
                                       : between(side, 4 * side);
             };
-            picture.outWidth = stretched(picture.width);
-            picture.outHeight = stretched(picture.height);
-            picture.outPitch = 4 * (picture.outWidth + between(0, 9));
+            const int32_t outWidth = stretched(width), outHeight = stretched(height);
+            const int32_t stride = outWidth + between(0, 9);
             // The last row ends the block, so that a read past it shows under
             // the address sanitizer.
-            picture.pixels.resize(static_cast<size_t>(picture.pitch) * (picture.height - 1) +
-                                  picture.width);
-            for (uint8_t& pixel : picture.pixels) {
+            std::vector<uint8_t> pixels(static_cast<size_t>(pitch * (height - 1) + width));
+            for (uint8_t& pixel : pixels) {
                 pixel = static_cast<uint8_t>(between(0, 255));
             }
             PaletteEntry palette[256];
@@ -80,15 +51,21 @@ TEST(PaletteExpansion, EveryWayMatchesThePlainDefinition) {
                     static_cast<uint8_t>(between(0, 255)), static_cast<uint8_t>(between(0, 255)),
                     static_cast<uint8_t>(between(0, 255)), static_cast<uint8_t>(between(0, 255))};
             }
-            std::vector<uint32_t> out(static_cast<size_t>(picture.outPitch / 4) * picture.outHeight,
-                                      kUntouched);
-            way.expand({picture.pixels.data(), picture.pitch, picture.width, picture.height,
-                        palette, out.data(), picture.outPitch, picture.outWidth,
-                        picture.outHeight});
-            ASSERT_EQ(out, Reference(picture, palette))
-                << picture.width << " x " << picture.height << " to " << picture.outWidth << " x "
-                << picture.outHeight << ", pitches " << picture.pitch << " and "
-                << picture.outPitch;
+            // Opaque red, green, blue with the flag byte left out; padding untouched.
+            std::vector<uint32_t> expected(static_cast<size_t>(stride * outHeight), 0xDEADBEEFu);
+            std::vector<uint32_t> out = expected;
+            for (int32_t y = 0; y < outHeight; ++y) {
+                for (int32_t x = 0; x < outWidth; ++x) {
+                    const PaletteEntry entry =
+                        palette[pixels[y * height / outHeight * pitch + x * width / outWidth]];
+                    expected[y * stride + x] = 0xFF000000u | uint32_t{entry.red} << 16 |
+                                               uint32_t{entry.green} << 8 | entry.blue;
+                }
+            }
+            way.expand({pixels.data(), pitch, width, height, palette, out.data(), stride * 4,
+                        outWidth, outHeight});
+            ASSERT_EQ(out, expected) << width << " x " << height << " to " << outWidth << " x "
+                                     << outHeight << ", pitches " << pitch << " and " << stride;
         }
     }
     EXPECT_GE(checkedWays, 1);

@@ -1,4 +1,4 @@
-// The window, its class, what reaches it, and its icon.
+// The window, its class, its icon, and what reaches it.
 #include "platform/window.h"
 
 #include <gtest/gtest.h>
@@ -25,7 +25,7 @@ WindowHandle MakeWindow() {
                           nullptr, nullptr, GetProgramInstance(), nullptr);
 }
 
-TEST(Window, OneWindowOfARegisteredClassAndNothingReachesItOnceGone) {
+TEST(Window, OneWindowOfARegisteredClassWithAWholeIconAndNothingReachesItOnceGone) {
     headless::Reset();
     received.clear();
     WindowClass gameClass;
@@ -43,6 +43,13 @@ TEST(Window, OneWindowOfARegisteredClassAndNothingReachesItOnceGone) {
     WindowHandle window = MakeWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(MakeWindow(), nullptr) << "a second window";
+    const uint32_t colours[2] = {0x000000, 0xFFFFFF};
+    uint8_t pixels[4] = {0, 1, 1, 2};  // 2: no such colour
+    IconImage icon{2, 2, pixels, colours, 2};
+    EXPECT_FALSE(SetWindowIcon(window, &icon));
+    EXPECT_FALSE(headless::WindowHasIcon());
+    pixels[3] = 1;
+    EXPECT_TRUE(SetWindowIcon(window, &icon));
 
     PostMessage(window, WM_ACTIVATEAPP, 0, 0);
     ASSERT_TRUE(DestroyWindow(window));
@@ -56,23 +63,6 @@ TEST(Window, OneWindowOfARegisteredClassAndNothingReachesItOnceGone) {
     headless::RequestClose();
     EXPECT_FALSE(PeekMessage(&message, nullptr, 0, 0, PM_REMOVE)) << "no window: nothing to ask";
     EXPECT_TRUE(received.empty());
-}
-
-TEST(Window, TheIconMustBeAWholePicture) {
-    headless::Reset();
-    WindowClass gameClass;
-    gameClass.procedure = &RecordingProcedure;
-    gameClass.className = "GAMECLASS";
-    RegisterClass(&gameClass);
-    WindowHandle window = MakeWindow();
-    const uint32_t colours[2] = {0x000000, 0xFFFFFF};
-    uint8_t pixels[4] = {0, 1, 1, 2};  // 2: no such colour
-    IconImage icon{2, 2, pixels, colours, 2};
-    EXPECT_FALSE(SetWindowIcon(window, &icon));
-    EXPECT_FALSE(headless::WindowHasIcon());
-    pixels[3] = 1;
-    EXPECT_FALSE(SetWindowIcon(nullptr, &icon));
-    EXPECT_TRUE(SetWindowIcon(window, &icon));
 }
 
 }  // namespace
