@@ -1,5 +1,5 @@
 // A fresh headless machine with the game's screen: 640 x 480 x 8, the flip
-// chain, and a black palette on each buffer.
+// chain, and a black palette on the back buffer.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -73,9 +73,7 @@ protected:
         SurfaceCaps caps{DDSCAPS_BACKBUFFER};
         ASSERT_EQ(primary->GetAttachedSurface(&caps, &backBuffer), kOk);
         const PaletteEntry black[256] = {};
-        device->CreatePalette(DDPCAPS_8BIT, black, &primaryPalette, nullptr);
         device->CreatePalette(DDPCAPS_8BIT, black, &backBufferPalette, nullptr);
-        primary->SetPalette(primaryPalette);
         backBuffer->SetPalette(backBufferPalette);
     }
 
@@ -89,9 +87,8 @@ protected:
         EXPECT_EQ(device->Release(), 0u) << "a surface outlived the test";
     }
 
-    Surface* MakeSurface(int width, int height) {
-        const SurfaceDesc description =
-            Offscreen(static_cast<uint32_t>(width), static_cast<uint32_t>(height));
+    Surface* MakeSurface(uint32_t width, uint32_t height) {
+        const SurfaceDesc description = Offscreen(width, height);
         Surface* surface = nullptr;
         EXPECT_EQ(device->CreateSurface(&description, &surface, nullptr), kOk);
         surfaces_.push_back(surface);
@@ -100,7 +97,7 @@ protected:
 
     DisplayDevice* device = nullptr;
     Surface *primary = nullptr, *backBuffer = nullptr;
-    Palette *primaryPalette = nullptr, *backBufferPalette = nullptr;
+    Palette* backBufferPalette = nullptr;
 
 private:
     std::vector<Surface*> surfaces_;

@@ -1,7 +1,5 @@
-// The 8-bit screen in 32-bit colour: every way of expanding it that this
-// processor runs gives, on random pictures, palettes, sizes, stretches and
-// pitches, the pixels of the plain definition, and writes nothing outside the
-// output rows.
+// The 8-bit screen in 32-bit colour: every way of expanding it that runs here
+// gives the pixels of the plain definition, and nothing outside the rows.
 #include "platform/common/palette_expand.h"
 
 #include <gtest/gtest.h>

@@ -17,10 +17,6 @@ constexpr FourCC kFmt = MakeFourCC('f', 'm', 't', ' ');
 constexpr FourCC kData = MakeFourCC('d', 'a', 't', 'a');
 constexpr FourCC kTail = MakeFourCC('t', 'a', 'i', 'l');
 
-Bytes Header(const char* id, uint32_t size) {
-    return Cat({Bytes(id, id + 4), Little(size, 4)});
-}
-
 class RiffTest : public testing::Test {
 protected:
     void TearDown() override { Close(); }
@@ -104,8 +100,9 @@ TEST_F(RiffTest, FindsChunksInOrderWithinTheirForm) {
 // Empty chunks do not stall a search; one claiming nearly 4 GiB ends it. Files
 // cut short or longer chunks are read through the wave file tests.
 TEST_F(RiffTest, SizesThatLieStopTheSearchAndOnlyFilesOpen) {
-    Open(Riff("WAVE", {Chunk("none", {}), Chunk("fmt ", {}), Header("junk", 0xFFFFFFF0u),
-                       Chunk("data", {5})}));
+    Open(Riff("WAVE",
+              {Chunk("none", {}), Chunk("fmt ", {}),
+               Cat({Bytes{'j', 'u', 'n', 'k'}, Little(0xFFFFFFF0u, 4)}), Chunk("data", {5})}));
     ASSERT_EQ(FindWave(), RIFF_OK);
     ASSERT_EQ(Find(kFmt, &form_), RIFF_OK);
     EXPECT_EQ(chunk_.size, 0u);

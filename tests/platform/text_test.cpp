@@ -1,6 +1,5 @@
-// Text on a surface: the nearest palette colour, and glyphs clipped to it.
+// Text on a surface: glyphs are clipped to it.
 #include <algorithm>
-#include <set>
 #include <string>
 
 #include "platform/text.h"
@@ -22,17 +21,6 @@ protected:
         return PixelsOf(*backBuffer);
     }
 };
-
-// Of equally near colours (10 and 30 are both 10 from 20) the lowest index.
-TEST_F(TextTest, TextTakesTheNearestPaletteColour) {
-    const PaletteEntry colours[] = {{30, 0, 0, 0}, {10, 0, 0, 0}};
-    backBufferPalette->SetEntries(0, 200, 1, &colours[0]);
-    backBufferPalette->SetEntries(0, 12, 1, &colours[1]);
-    backBufferPalette->SetEntries(0, 30, 1, &colours[0]);
-    ASSERT_EQ(Fill(backBuffer, 5), kOk);
-    const Pixels pixels = Write("W", 0, 0);
-    EXPECT_EQ(std::set<uint8_t>(pixels.begin(), pixels.end()), (std::set<uint8_t>{5, 12}));
-}
 
 TEST_F(TextTest, GlyphsAreClippedToTheSurface) {
     const PaletteEntry ink{20, 0, 0, 0};

@@ -5,10 +5,7 @@
 #include <SDL_scancode.h>
 #include <gtest/gtest.h>
 
-#include <array>
 #include <set>
-
-#include "platform/keys.h"
 
 namespace platform::sdl {
 namespace {
@@ -39,23 +36,6 @@ TEST(KeyTable, EveryKeyHasARowOfItsOwnFoundBothWays) {
     }
     EXPECT_EQ(SdlScancodeFor(0), SDL_SCANCODE_UNKNOWN);
     EXPECT_EQ(SdlScancodeFor(0xFF), SDL_SCANCODE_UNKNOWN);
-}
-
-// Exactly the keys that are down, whatever the buffer held, and no further
-// into SDL's state than the number of keys it reports.
-TEST(KeyboardSnapshot, MarksExactlyTheKeysThatAreDown) {
-    std::array<uint8_t, SDL_NUM_SCANCODES> sdlState{};
-    for (SDL_Scancode down : {SDL_SCANCODE_KP_ENTER, SDL_SCANCODE_LEFT, SDL_SCANCODE_VOLUMEUP}) {
-        sdlState[down] = 1;
-    }
-    std::array<uint8_t, 256> keys;
-    keys.fill(0x55);
-    MapKeyboardState(sdlState.data(), static_cast<int>(sdlState.size()), keys.data());
-    for (int code = 0; code < 256; ++code) {
-        EXPECT_EQ(keys[code], code == DIK_NUMPADENTER || code == DIK_LEFT ? kKeyDown : 0) << code;
-    }
-    MapKeyboardState(sdlState.data(), SDL_SCANCODE_RETURN + 1, keys.data());
-    EXPECT_EQ(keys[DIK_LEFT], 0) << "read past the state SDL gave";
 }
 
 }  // namespace

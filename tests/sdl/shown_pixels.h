@@ -1,5 +1,4 @@
-// What the game's window shows, read back from the window's own pixels, which
-// the screen paints directly under SDL's dummy video driver.
+// What the game's window shows under SDL's dummy video driver.
 #pragma once
 
 #include <SDL.h>
@@ -13,8 +12,7 @@ inline SDL_Point WindowPixelsSize(SDL_Window* window) {
     return surface != nullptr ? SDL_Point{surface->w, surface->h} : SDL_Point{};
 }
 
-// The colour shown at a pixel of the window, as 0xRRGGBB, or a value above
-// 0xFFFFFF when it cannot be read.
+// As 0xRRGGBB, or a value above 0xFFFFFF when it cannot be read.
 inline uint32_t ShownAt(SDL_Window* window, int x, int y) {
     uint32_t pixel = 0;
     SDL_Surface* surface = SDL_GetWindowSurface(window);

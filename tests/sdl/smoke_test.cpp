@@ -1,6 +1,5 @@
-// The whole platform layer on the real backend, under SDL's dummy drivers, set
-// up as the game sets it up: the window, a flipped frame, the keyboard, sound,
-// the window system's requests arriving as messages, and devices lost mid-run.
+// The whole platform layer set up as the game sets it up on the real backend,
+// with the window system's requests arriving as messages and devices lost.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -19,6 +18,15 @@
 
 namespace platform {
 namespace {
+
+// No test of this program opens a real screen or sound card.
+struct DummyDrivers : ::testing::Environment {
+    void SetUp() override {
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
+        SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
+    }
+};
+const auto* const kDummyDrivers = ::testing::AddGlobalTestEnvironment(new DummyDrivers);
 
 using Keys = std::array<uint8_t, 256>;
 using Messages = std::vector<uint32_t>;
@@ -151,11 +159,8 @@ TEST_F(SdlSession, WindowDisplayKeyboardAndSound) {
     Palette* palette = nullptr;
     ASSERT_EQ(display->CreatePalette(DDPCAPS_8BIT, colours, &palette, nullptr), kOk);
     primary->SetPalette(palette);
-    SurfaceDesc lock;
-    lock.size = sizeof lock;
-    ASSERT_EQ(back->Lock(nullptr, &lock, DDLOCK_WAIT, nullptr), kOk);
-    std::memset(lock.surface, 7, lock.height * static_cast<uint32_t>(lock.pitch));
-    back->Unlock(nullptr);
+    BltFx fill{sizeof(BltFx), 7};
+    ASSERT_EQ(back->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fill), kOk);
     ASSERT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), kOk);
     EXPECT_EQ(testing::ShownAt(SdlWindow(), 320, 240), 0x30C060u);
     EXPECT_EQ(Read(), Keys{}) << "nobody is pressing anything";
