@@ -1,6 +1,5 @@
-// The fast blit: refused rectangles, and each way of the keyed copy held
-// against the plain pixel-by-pixel definition. Sprites keyed onto the screen
-// at their places are checked frame by frame with the play frame.
+// The fast blit: refused rectangles, and the blit and each way of its keyed
+// copy held against the plain pixel-by-pixel definition.
 #include <random>
 
 #include "platform/common/pixel_rows.h"
@@ -63,6 +62,27 @@ Pixels RandomPixels(std::mt19937& random, int count, int low, int high) {
         pixel = static_cast<uint8_t>(Between(random, low, high));
     }
     return pixels;
+}
+
+// The source's corner and the place on the target, keyed or not (no colour
+// lies above 255), against the plain copy.
+TEST_F(BlitTest, BlitsCopyTheirRectangleToItsPlace) {
+    std::mt19937 random(5);
+    const Pixels sourcePixels = RandomPixels(random, 30 * 9, 250, 255);
+    Surface* source = MakeSurface(30, 9);
+    Surface* target = MakeSurface(40, 12);
+    WritePixels(*source, sourcePixels);
+    const ColorKey key{253, 254};
+    ASSERT_EQ(source->SetColorKey(DDCKEY_SRCBLT, &key), kOk);
+    const Rect from{3, 5, 28, 9};
+    for (uint32_t flags : {DDBLTFAST_NOCOLORKEY, DDBLTFAST_SRCCOLORKEY}) {
+        Pixels expected = RandomPixels(random, 40 * 12, 250, 255);
+        WritePixels(*target, expected);
+        ReferenceCopy(&expected[2 * 40 + 7], 40, &sourcePixels[5 * 30 + 3], 30, 25, 4,
+                      flags == DDBLTFAST_SRCCOLORKEY ? 253 : 256, 254);
+        ASSERT_EQ(target->BltFast(7, 2, source, &from, flags), kOk);
+        EXPECT_EQ(PixelsOf(*target), expected) << flags;
+    }
 }
 
 // Each way of the keyed copy that this processor runs, straight on pixel

@@ -4,8 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
+
+#include "tests/audio/wave_writer.h"
 
 namespace platform {
 namespace {
@@ -16,10 +17,8 @@ FileHandle Open(const std::string& path, uint32_t access = GENERIC_READ,
 }
 
 TEST(Files, OnlyExistingFilesOpenOnlyForReadingAndReadsStopAtTheEnd) {
-    const std::string path = ::testing::TempDir() + "files_test.bmp";
-    FILE* out = std::fopen(path.c_str(), "wb");
-    ASSERT_EQ(std::fwrite("0123456789", 1, 10, out), 10u);
-    std::fclose(out);
+    const std::string path =
+        wave_test::WriteWave("files_test.bmp", {'0', '1', '2', '3', '4', '5', '6', '7', '8', '9'});
     EXPECT_EQ(Open(path, GENERIC_READ | 0x40000000u), kInvalidFile) << "writing";
     EXPECT_EQ(Open(path, GENERIC_READ, 2 /* create always */), kInvalidFile);
     EXPECT_EQ(Open(path + ".missing"), kInvalidFile);
@@ -37,7 +36,6 @@ TEST(Files, OnlyExistingFilesOpenOnlyForReadingAndReadsStopAtTheEnd) {
     count = 7;
     EXPECT_FALSE(ReadFile(kInvalidFile, got, 1, &count));
     EXPECT_EQ(count, 0u);
-    std::remove(path.c_str());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <random>
 #include <vector>
@@ -40,9 +41,8 @@ TEST(PaletteExpansion, EveryWayMatchesThePlainDefinition) {
             // The last row ends the block, so that a read past it shows under
             // the address sanitizer.
             std::vector<uint8_t> pixels(static_cast<size_t>(pitch * (height - 1) + width));
-            for (uint8_t& pixel : pixels) {
-                pixel = static_cast<uint8_t>(between(0, 255));
-            }
+            std::generate(pixels.begin(), pixels.end(),
+                          [&] { return static_cast<uint8_t>(between(0, 255)); });
             PaletteEntry palette[256];
             for (PaletteEntry& entry : palette) {
                 entry = {

@@ -19,9 +19,7 @@ constexpr FourCC kTail = MakeFourCC('t', 'a', 'i', 'l');
 
 class RiffTest : public testing::Test {
 protected:
-    void TearDown() override { Close(); }
-
-    void Close() {
+    void TearDown() override {
         if (file_ != nullptr) {
             EXPECT_EQ(RiffClose(file_, 0), RIFF_OK);
             file_ = nullptr;
@@ -29,7 +27,7 @@ protected:
     }
 
     void Open(const Bytes& contents) {
-        Close();
+        TearDown();
         file_ = RiffOpen(WriteWave("riff_test.bin", contents).c_str(), RIFF_READ | RIFF_ALLOCBUF);
         ASSERT_NE(file_, nullptr);
     }

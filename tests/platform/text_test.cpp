@@ -10,15 +10,13 @@ namespace {
 
 class TextTest : public DisplayTest {
 protected:
-    // Writes dark red text on the back buffer and returns its pixels.
-    Pixels Write(const std::string& text, int32_t x, int32_t y) {
+    void Write(const std::string& text, int32_t x, int32_t y) {
         DeviceContext* context = nullptr;
         EXPECT_EQ(backBuffer->GetDC(&context), kOk);
         SetTextColor(context, Rgb(20, 0, 0));
         SetBkMode(context, TRANSPARENT);
         EXPECT_TRUE(TextOut(context, x, y, text.c_str(), static_cast<int32_t>(text.size())));
         EXPECT_EQ(backBuffer->ReleaseDC(context), kOk);
-        return PixelsOf(*backBuffer);
     }
 };
 

@@ -16,8 +16,6 @@ TEST(KeyTable, EveryKeyHasARowOfItsOwnFoundBothWays) {
     std::set<int> sdlKeys;
     std::set<uint8_t> scanCodes;
     for (const KeyRow& row : KeyTable()) {
-        EXPECT_GT(row.sdlScancode, SDL_SCANCODE_UNKNOWN);
-        EXPECT_LT(row.sdlScancode, SDL_NUM_SCANCODES);
         EXPECT_TRUE(sdlKeys.insert(row.sdlScancode).second) << row.sdlScancode << " twice";
         EXPECT_TRUE(scanCodes.insert(row.scanCode).second) << int{row.scanCode} << " twice";
         EXPECT_EQ(ScanCodeForSdl(row.sdlScancode), row.scanCode);
