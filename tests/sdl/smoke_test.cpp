@@ -96,14 +96,24 @@ protected:
         received.clear();
     }
 
+    // Releases what SetUp made, however far it got.
     void TearDown() override {
-        EXPECT_EQ(sound->Release(), 0u);  // with the buffers left to it
-        keyboard->Release();
-        input->Release();
-        back->Release();
-        primary->Release();
-        display->Release();
-        DestroyWindow(window);
+        if (sound != nullptr) {
+            EXPECT_EQ(sound->Release(), 0u);  // with the buffers left to it
+        }
+        const auto release = [](auto* object) {
+            if (object != nullptr) {
+                object->Release();
+            }
+        };
+        release(keyboard);
+        release(input);
+        release(back);
+        release(primary);
+        release(display);
+        if (window != nullptr) {
+            DestroyWindow(window);
+        }
     }
 
     SoundBuffer* PlayTone(uint32_t bytes, uint32_t flags) {
