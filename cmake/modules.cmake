@@ -19,13 +19,13 @@ function(game_module name folder)
   endif()
 endfunction()
 
-# game_tests(NAME FOLDER [BACKEND headless|sdl] [ENVIRONMENT VAR=VALUE...] LIBRARIES...)
+# game_tests(NAME FOLDER [BACKEND headless|sdl] LIBRARIES...)
 #
 # One GoogleTest program from the .cpp files of tests/FOLDER, linked with a
 # backend (headless unless said otherwise). Tests run in the run folder, where
 # the data files lie.
 function(game_tests name folder)
-  cmake_parse_arguments(PARSE_ARGV 2 arg "" "BACKEND" "ENVIRONMENT")
+  cmake_parse_arguments(PARSE_ARGV 2 arg "" "BACKEND" "")
   if(NOT arg_BACKEND)
     set(arg_BACKEND headless)
   endif()
@@ -42,5 +42,5 @@ function(game_tests name folder)
   endif()
   add_dependencies(${name} game_data)
   gtest_discover_tests(${name} WORKING_DIRECTORY ${GAME_RUN_DIR} DISCOVERY_MODE PRE_TEST
-                       PROPERTIES TIMEOUT 600 ENVIRONMENT "${arg_ENVIRONMENT}")
+                       PROPERTIES TIMEOUT 600)
 endfunction()
