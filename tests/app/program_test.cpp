@@ -34,7 +34,8 @@ TEST(WholeProgram, ThreeGamesLostAtTheTopThenTheEndScreenWithTheScore) {
             uint8_t samples[2048];
             headless::PullAudio(samples, sizeof samples);
             EXPECT_TRUE(std::ranges::any_of(samples, [](uint8_t s) { return s != 128; }));
-            EXPECT_TRUE(test_support::ShowsPicture(frame, ReadPictureFile("start.bmp")));
+            EXPECT_TRUE(
+                test_support::ShowsArea(frame, 0, 0, ReadPictureFile("start.bmp"), 0, 0, 640, 480));
             EXPECT_STREQ(headless::WindowTitle(), "Test Window");
             EXPECT_TRUE(headless::WindowHasIcon());
             EXPECT_FALSE(headless::CursorVisible());
@@ -73,7 +74,8 @@ TEST(WholeProgram, ThreeGamesLostAtTheTopThenTheEndScreenWithTheScore) {
 
 // A quit message ends the run with its code and the end screen still shows;
 // a window closed on the title (after a repaint request, which the window
-// takes care of) leaves no end screen to show.
+// takes care of) leaves no end screen to show, and one closed on the end
+// screen ends it.
 TEST(WholeProgram, AQuitMessageGivesTheExitCodeAndAClosedWindowEndsTheRun) {
     Script script;
     script.onFrame = [](const headless::Frame&, Phase phase) {
@@ -85,20 +87,22 @@ TEST(WholeProgram, AQuitMessageGivesTheExitCodeAndAClosedWindowEndsTheRun) {
     EXPECT_EQ(outcome.exitCode, 5);
     EXPECT_GT(outcome.frames[Phase::End], 0);
     EXPECT_EQ(gamesLeft, 2);
-
-    script.onFrame = [](const headless::Frame&, Phase phase) {
-        if (phase == Phase::Title) {
-            headless::Expose();
-            headless::RequestClose();
-        }
-    };
-    script.titleReads = 1'000'000;  // only the close can end the title
-    outcome = RunProgram(script);
-    EXPECT_EQ(outcome.exitCode, 0);
-    EXPECT_FALSE(outcome.overran);
-    EXPECT_EQ(outcome.frames[Phase::End], 0);
-    EXPECT_EQ(gamesLeft, 2);
-    EXPECT_EQ(outcome.leftAlive, "");
+    for (Phase closedIn : {Phase::Title, Phase::End}) {
+        script.onFrame = [closedIn](const headless::Frame&, Phase phase) {
+            if (phase == closedIn) {
+                headless::Expose();
+                headless::RequestClose();
+            }
+        };
+        script.titleReads = closedIn == Phase::Title ? 1'000'000 : 3;  // only the close ends it
+        script.endReads = 1'000'000;
+        outcome = RunProgram(script);
+        EXPECT_EQ(outcome.exitCode, 0);
+        EXPECT_FALSE(outcome.overran);
+        EXPECT_EQ(outcome.frames[Phase::End] > 0, closedIn == Phase::End);
+        EXPECT_EQ(gamesLeft, 2);
+        EXPECT_EQ(outcome.leftAlive, "");
+    }
 }
 
 TEST(WholeProgram, TheSameStartTimeAndKeysGiveTheSameGame) {

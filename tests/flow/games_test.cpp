@@ -72,43 +72,4 @@ TEST(Games, EachWayOfEndingTheRunEndsItWhereItShould) {
     EXPECT_EQ(pollsInPause, 20u);
 }
 
-// Return already down leaves at once; a closing window ends the screen and
-// leaves its request for the games loop; on the end screen Escape leaves too,
-// but one still held from play must be let go and pressed again.
-TEST(TitleAndEndScreens, LeaveOnTheirKeysOrAClosingWindow) {
-    const auto closeAfter = [](uint64_t frames) {
-        return [frames](uint64_t pass) {
-            if (pass == frames) {
-                headless::RequestClose();
-            }
-            return Keys{};
-        };
-    };
-    const auto returnDown = [](uint64_t) { return Keys{platform::DIK_RETURN}; };
-    const auto escapeHeld = [](uint64_t pass) {
-        return Keys(pass < 4 || pass >= 6, platform::DIK_ESCAPE);
-    };
-    struct Case {
-        const char* name;
-        test_support::KeysAtPass keys;
-        uint64_t frames;
-    };
-    const Case cases[] = {
-        {"title, Return down", returnDown, 0}, {"title, closed", closeAfter(2), 2},
-        {"end, Return down", returnDown, 0},   {"end, closed", closeAfter(3), 3},
-        {"end, Escape", EscapeFrom(3), 3},     {"end, Escape held", escapeHeld, 6},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        test_support::PlayRig rig;
-        SetKeysByPass(c.keys);
-        c.name[0] == 'e' ? ShowEndScreen(Score{}) : ShowTitleScreen();
-        EXPECT_EQ(FramesPresented(), c.frames);
-        platform::Message message;
-        EXPECT_EQ(platform::PeekMessage(&message, nullptr, 0, 0, platform::PM_REMOVE) &&
-                      message.message == platform::WM_CLOSE,
-                  std::string(c.name).ends_with("closed"));
-    }
-}
-
 }  // namespace

@@ -98,27 +98,17 @@ TEST_F(Keyboard, AFailedSnapshotGivesNothingAndLeavesTheLatch) {
     EXPECT_EQ(Polls(1), Actions{N}) << "no keyboard, no action";
 }
 
-Keys Listen(size_t count) {
-    Keys samples(count);
-    headless::PullAudio(samples.data(), static_cast<uint32_t>(count));
-    return samples;
-}
-
-// The pause waits for a fresh Return (Escape does nothing); the music stops
-// meanwhile and goes on where it stopped.
-TEST(Pause, EndsAtAFreshReturnAndResumesTheMusicWhereItStopped) {
+// The pause waits for a fresh Return; Escape does nothing. The music stops
+// meanwhile.
+TEST(Pause, EndsAtAFreshReturnInSilence) {
     test_support::PlayRig rig;
     ASSERT_EQ(musicSound->Play(1), 0);
-    const Keys unpaused = Listen(1000);
-    musicSound->StopAndRewind();
-    ASSERT_EQ(musicSound->Play(1), 0);
-    EXPECT_EQ(Listen(300), Keys(unpaused.begin(), unpaused.begin() + 300));
     keyLatch = 1;  // the press that began the pause
     const std::vector<Keys> script = {{DIK_RETURN}, {}, {DIK_ESCAPE}, {DIK_RETURN}, {}};
     size_t reads = 0;
-    Keys during;
+    Keys heard(100);
     headless::SetKeySource([&](uint32_t, uint8_t* keys) {
-        during = Listen(100);
+        headless::PullAudio(heard.data(), 100);
         std::fill_n(keys, 256, 0);
         for (uint8_t key : script[std::min(reads++, script.size() - 1)]) {
             keys[key] = kKeyDown;
@@ -127,8 +117,7 @@ TEST(Pause, EndsAtAFreshReturnAndResumesTheMusicWhereItStopped) {
     EXPECT_EQ(PauseGame(), 0);
     EXPECT_EQ(reads, 4u);
     EXPECT_EQ(keyLatch, 1);  // the press that ended it stays latched
-    EXPECT_EQ(during, Keys(100, 128));
-    EXPECT_EQ(Listen(700), Keys(unpaused.begin() + 300, unpaused.end()));
+    EXPECT_EQ(heard, Keys(100, 128));
 }
 
 }  // namespace

@@ -13,13 +13,9 @@
 #include "flow/keyboard.h"
 #include "platform/headless/control.h"
 #include "platform/keys.h"
-#include "rules/board.h"
 #include "rules/counters.h"
-#include "rules/piece.h"
-#include "video/bitmap.h"
 #include "video/display.h"
 #include "video/frame.h"
-#include "video/sprite_sheet.h"
 
 namespace test_support {
 
@@ -95,15 +91,12 @@ inline void SetKeysByPass(KeysAtPass keysAt) {
     });
 }
 
-// The key at one pass, nothing at the others, and Escape from quitPass on.
-inline KeysAtPass KeyAt(uint8_t key, uint64_t at, uint64_t quitPass) {
+// Escape from quitPass on; before it the key at pass `at` only.
+inline KeysAtPass EscapeFrom(uint64_t quitPass, uint8_t key = 0, uint64_t at = 0) {
     return [=](uint64_t pass) -> std::vector<uint8_t> {
         return pass >= quitPass ? std::vector<uint8_t>{platform::DIK_ESCAPE}
-                                : std::vector<uint8_t>(pass == at ? 1 : 0, key);
+                                : std::vector<uint8_t>(pass == at && key != 0 ? 1 : 0, key);
     };
-}
-inline KeysAtPass EscapeFrom(uint64_t quitPass) {
-    return KeyAt(0, quitPass, quitPass);
 }
 
 inline Piece ShapeAt(int32_t shape, int32_t x, int32_t y) {

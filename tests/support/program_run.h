@@ -59,7 +59,8 @@ inline Keys KeysForRead(const Script& script, Outcome& outcome, int64_t& totalRe
         return ForceTheEnd(totalReads);
     }
     if (phase == Play) {
-        return read >= script.playReads ? ForceTheEnd(read) : script.playKeys(read);
+        return read >= script.playReads ? ForceTheEnd(read - script.playReads)
+                                        : script.playKeys(read);
     }
     // The end screen takes Return only at the second of its two reads a pass:
     // an odd period of presses lands on it.

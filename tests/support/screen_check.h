@@ -36,11 +36,6 @@ inline bool ShowsSprite(const Frame& frame, int32_t left, int32_t top, const Pic
     return ShowsArea(frame, left, top, strip, 2 + 23 * index, 4, 20, 20);
 }
 
-inline bool ShowsPicture(const Frame& frame, const PictureFile& picture) {
-    return frame.width == picture.width &&
-           ShowsArea(frame, 0, 0, picture, 0, 0, picture.width, picture.height);
-}
-
 inline bool CellShows(const Frame& frame, int32_t row, int32_t column, const PictureFile& tiles,
                       int32_t value) {
     return ShowsSprite(frame, 190 + 20 * column, 1 + 20 * row, tiles, value);
