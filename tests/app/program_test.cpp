@@ -117,9 +117,7 @@ TEST(WholeProgram, TheSameStartTimeAndKeysGiveTheSameGame) {
             return test_support::Keys{keys[(static_cast<uint64_t>(read) * 2654435761u >> 7) % 7]};
         };
         script.onFrame = [&boards](const headless::Frame&, Phase phase) {
-            if (phase == Phase::Play) {
-                boards.push_back(board);
-            }
+            boards.insert(boards.end(), phase == Phase::Play ? 1 : 0, board);
         };
         EXPECT_EQ(RunProgram(script).exitCode, 0);
         return boards;

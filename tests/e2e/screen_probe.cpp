@@ -1,13 +1,11 @@
 // Says whether a screenshot of the running game (a binary PPM of the whole X
-// screen) shows what it must, from the picture files in the working folder.
-// The game's 640 x 480 picture is scaled to the screen, aspect kept and
-// centred, so each game pixel is looked at in the middle of its block.
-//
+// screen) shows what it must, from the picture files in the working folder:
 //   screen_probe title|play|end SHOT
-//
-// title: the title picture in its own colours; end: the end picture in the
-// play colours; play: the play background and a well of tiles, and prints
-// "piece COLUMN ROW", the falling piece's leftmost column and top row.
+// the title picture in its own colours, the end picture in the play colours,
+// or the play background and a well of tiles, printing "piece COLUMN ROW" for
+// the falling piece's leftmost column and top row. The game's 640 x 480
+// picture is scaled to the screen, aspect kept and centred: each game pixel is
+// looked at in the middle of its block.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -123,16 +121,16 @@ int main(int argc, char** argv) {
     }
     const std::string check = argv[1];
     const PictureFile play = ReadPictureFile("menu1.bmp");
-    bool shows = false;
-    if (check == "title") {
-        shows = WholePictureShows(screen, "start.bmp", ReadPictureFile("start.bmp"));
-    } else if (check == "end") {
-        shows = WholePictureShows(screen, "end.bmp", play);
-    } else if (check == "play") {
+    if (check == "play") {
         const bool background = WholePictureShows(screen, "menu1.bmp", play, InPlayArea);
-        shows = WellShowsAPiece(screen, play) && background;
-    } else {
+        return WellShowsAPiece(screen, play) && background ? 0 : 1;
+    }
+    const bool title = check == "title";
+    if (!title && check != "end") {
         return 2;
     }
-    return shows ? 0 : 1;
+    return WholePictureShows(screen, title ? "start.bmp" : "end.bmp",
+                             title ? ReadPictureFile("start.bmp") : play)
+               ? 0
+               : 1;
 }

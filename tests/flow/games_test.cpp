@@ -34,7 +34,7 @@ TEST(Games, EachWayOfEndingTheRunEndsItWhereItShould) {
         {"escape", EscapeFrom(5), platform::WM_NULL, 5, -1},
         // The first piece lands, the second never moves.
         {"quit later", DownWith([] { platform::PostQuitMessage(0); }), platform::WM_QUIT, -1, 4},
-        {"window closed", DownWith(headless::RequestClose), platform::WM_QUIT, -1, 4},
+        {"window closed", DownWith(headless::RequestClose), platform::WM_CLOSE, -1, 4},
         // Other messages go to the window, one between two pieces.
         {"repaints", DownWith(headless::Expose, 60), platform::WM_PAINT, -1, -1},
         // Return begins a pause at pass 2 and, should the close be missed, ends it.
@@ -48,7 +48,7 @@ TEST(Games, EachWayOfEndingTheRunEndsItWhereItShould) {
              }
              return pollsInPause == 1 || pollsInPause == 200 ? Keys{platform::DIK_RETURN} : Keys{};
          },
-         platform::WM_QUIT, -1, -1},
+         platform::WM_CLOSE, -1, -1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -33,13 +33,7 @@ public:
         platform::headless::Reset();
         ResetRunCounters();
         platform::WindowClass windowClass;
-        windowClass.procedure = [](platform::WindowHandle window, uint32_t message,
-                                   uintptr_t wParam, intptr_t lParam) -> intptr_t {
-            if (message == platform::WM_DESTROY) {
-                platform::PostQuitMessage(0);
-            }
-            return platform::DefWindowProc(window, message, wParam, lParam);
-        };
+        windowClass.procedure = platform::DefWindowProc;  // a close destroys the window
         windowClass.className = "PLAYRIG";
         platform::RegisterClass(&windowClass);
         mainWindow =
