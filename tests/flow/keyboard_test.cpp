@@ -47,7 +47,6 @@ TEST_F(Keyboard, HeldKeysGiveTheirActionsThroughTheLatchAndTheTurnThrottle) {
         {{{DIK_DOWN, DIK_SPACE, DIK_ESCAPE}, Actions(6, ActionDown)}},
         {{{DIK_RIGHT, DIK_ESCAPE}, {ActionRight, ActionQuit}},
          {{DIK_SPACE, DIK_ESCAPE}, {ActionRotate, ActionQuit}}},
-        {{{DIK_SPACE}, {ActionRotate, N, N, ActionRotate, N, N, ActionRotate}}},
         {{{DIK_SPACE}, {ActionRotate}},
          {{DIK_RIGHT}, {ActionRight}},
          {{DIK_SPACE}, {N}},

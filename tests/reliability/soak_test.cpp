@@ -13,15 +13,11 @@ namespace {
 
 using test_support::Keys;
 
-struct Totals {
-    int64_t games = 0, playFrames = 0, rowsCleared = 0;
-};
-
 // Checks every frame of play of one run, and now and then lays full rows in
 // the lowest empty rows of the well for the next landing to clear.
 struct PlayChecker {
     void Check(const platform::headless::Frame& frame) {
-        ++totals.playFrames;
+        ++frames;
         for (int32_t i = 0; i < kBoardRows * kBoardColumns; ++i) {
             const int16_t cell = board[static_cast<size_t>(i)];
             ASSERT_TRUE(cell >= 0 && cell <= 7) << "cell " << i << " holds " << cell;
@@ -40,7 +36,7 @@ struct PlayChecker {
         ASSERT_TRUE(rows >= 0 && rows <= 4 + rowsLaid) << previousRows << " -> " << rowsCleared;
         static const int64_t kPowers[] = {0, 1, 4, 27, 256, 3125, 46656, 823543, 16777216};
         ASSERT_EQ(score - previousScore, kPowers[rows]) << rows << " rows cleared";
-        totals.rowsCleared += rows;
+        rowsSeen += rows;
         rowsLaid = rows > 0 ? 0 : rowsLaid;
         if (rows == 0 && gamesLeft == previousGamesLeft) {
             int changed = 0;
@@ -79,7 +75,7 @@ struct PlayChecker {
     }
 
     std::mt19937 random;
-    Totals& totals;
+    int64_t frames = 0, rowsSeen = 0;
     const test_support::PictureFile tiles = test_support::ReadPictureFile("cubeshards2.bmp");
     const test_support::PictureFile digits = test_support::ReadPictureFile("score.bmp");
     int32_t rowsLaid = 0;  // full rows laid and not yet cleared
@@ -91,11 +87,11 @@ struct PlayChecker {
 TEST(Soak, RandomPlayKeepsTheWellTheScoreAndTheDevicesInOrder) {
     const char* asked = std::getenv("STACKWELL_SOAK_RUNS");
     const int64_t runs = asked != nullptr && *asked != '\0' ? std::strtoll(asked, nullptr, 10) : 7;
-    Totals totals;
+    int64_t games = 0, playFrames = 0, rowsSeen = 0;
     for (uint32_t seed = 1; seed <= runs && !testing::Test::HasFailure(); ++seed) {
         SCOPED_TRACE(testing::Message() << "seed " << seed);
         std::mt19937 random(seed);
-        PlayChecker checker{std::mt19937(~seed), totals};
+        PlayChecker checker{std::mt19937(~seed)};
         test_support::Script script;
         script.startTick = 1000 + seed * 7919u;  // the game seeds its pieces from the clock
         script.titleReads = random() % 6;
@@ -122,14 +118,16 @@ TEST(Soak, RandomPlayKeepsTheWellTheScoreAndTheDevicesInOrder) {
         EXPECT_EQ(outcome.exitCode, 0);
         EXPECT_FALSE(outcome.overran);
         EXPECT_EQ(outcome.leftAlive, "");
-        totals.games += 3 - gamesLeft;
+        games += 3 - gamesLeft;
+        playFrames += checker.frames;
+        rowsSeen += checker.rowsSeen;
     }
     // Most runs play all three games; the checks saw real play.
-    EXPECT_GE(totals.games, 2 * runs);
-    EXPECT_GT(totals.playFrames, 100 * runs);
-    EXPECT_GT(totals.rowsCleared, runs);
-    std::cout << "soak: " << runs << " runs, " << totals.games << " games, " << totals.playFrames
-              << " frames of play checked, " << totals.rowsCleared << " rows cleared\n";
+    EXPECT_GE(games, 2 * runs);
+    EXPECT_GT(playFrames, 100 * runs);
+    EXPECT_GT(rowsSeen, runs);
+    std::cout << "soak: " << runs << " runs, " << games << " games, " << playFrames
+              << " frames of play checked, " << rowsSeen << " rows cleared\n";
 }
 
 }  // namespace

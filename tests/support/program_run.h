@@ -24,12 +24,12 @@ inline Phase CurrentPhase() {
 
 using Keys = std::vector<uint8_t>;
 
+// Return after titleReads keyboard reads on the title and endReads on the end
+// screen; keys for each read of play, pauses included, until playReads, and
+// from then on the player quits.
 struct Script {
-    int64_t titleReads = 3;  // keyboard reads on the title before Return
-    // Keys for each keyboard read of play, pauses included; from playReads on the player quits.
+    int64_t titleReads = 3, playReads = 150, endReads = 4;
     std::function<Keys(int64_t read)> playKeys = [](int64_t) { return Keys{platform::DIK_DOWN}; };
-    int64_t playReads = 150;
-    int64_t endReads = 4;               // keyboard reads on the end screen before Return
     std::function<void()> beforeStart;  // on the fresh machine; may set faults
     std::function<void(const platform::headless::Frame&, Phase)> onFrame;
     uint32_t startTick = 1000;  // the game seeds its pieces from the clock
