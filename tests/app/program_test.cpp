@@ -7,11 +7,7 @@
 namespace {
 
 namespace headless = platform::headless;
-using test_support::Outcome;
-using test_support::Phase;
-using test_support::ReadPictureFile;
-using test_support::RunProgram;
-using test_support::Script;
+using namespace test_support;
 
 // Three full rows wait at the bottom of the first game's well; down is held
 // until three games are lost at the top.

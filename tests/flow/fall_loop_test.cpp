@@ -8,9 +8,7 @@
 namespace {
 
 using platform::headless::Ticks;
-using test_support::EscapeFrom;
-using test_support::SetKeysByPass;
-using test_support::ShapeAt;
+using namespace test_support;
 
 constexpr int32_t kBar = 0;
 constexpr int32_t kTee = 3;

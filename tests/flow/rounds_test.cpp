@@ -8,8 +8,6 @@
 
 namespace {
 
-using test_support::FilledCells;
-
 // The shape that the generator seeded with seed gives first; the generator is left so seeded.
 int32_t ShapeDrawn(unsigned seed) {
     std::srand(seed);
@@ -49,7 +47,7 @@ TEST(Rounds, ALandingThatFillsRowsScoresThemRemovesThemAndHandsOverTheNextPiece)
     EXPECT_TRUE(SameShape(current, nextShape));
     EXPECT_EQ(current.x, shapeTable[static_cast<size_t>(nextShape)].x);
     EXPECT_EQ(current.y, 0);
-    EXPECT_EQ(FilledCells(board), 0);
+    EXPECT_EQ(board, Board{});
 }
 
 TEST(FirstPiece, EveryShapeComesInAtColumnFourOnTheBoard) {

@@ -3,17 +3,13 @@
 // but never the run. Either way nothing is left half made.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "tests/support/program_run.h"
 
 namespace {
 
 namespace headless = platform::headless;
 using platform::Fault;
-using test_support::Outcome;
-using test_support::Script;
-using test_support::ShortRun;
+using namespace test_support;
 
 // By device step, in their order: the words naming the device in the
 // start-up failure message, or none where start-up lives with the failure.

@@ -27,8 +27,7 @@ inline void ResetRunCounters() {
     ClearBoard();
 }
 
-class PlayRig {
-public:
+struct PlayRig {
     PlayRig() {
         platform::headless::Reset();
         ResetRunCounters();
@@ -68,8 +67,6 @@ public:
         ReleaseSoundDevice();
         platform::headless::Reset();
     }
-    PlayRig(const PlayRig&) = delete;
-    PlayRig& operator=(const PlayRig&) = delete;
 };
 
 // Keys down during each pass, counted from 0 by the frames shown since.

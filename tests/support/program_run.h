@@ -24,9 +24,8 @@ inline Phase CurrentPhase() {
 
 using Keys = std::vector<uint8_t>;
 
-// Return after titleReads keyboard reads on the title and endReads on the end
-// screen; keys for each read of play, pauses included, until playReads, and
-// from then on the player quits.
+// Return after so many keyboard reads on the title and end screens; the keys
+// of each read of play (pauses included) until the player quits at playReads.
 struct Script {
     int64_t titleReads = 3, playReads = 150, endReads = 4;
     std::function<Keys(int64_t read)> playKeys = [](int64_t) { return Keys{platform::DIK_DOWN}; };
