@@ -1,5 +1,5 @@
 // The screen: the game's 8-bit picture, expanded through its palette and
-// shown letterboxed on the desktop with its aspect kept.
+// shown on the desktop between black bars with its aspect kept.
 //
 // With a video card, the picture goes into one streaming texture of its own
 // size, and the card stretches it to the window. Without one, SDL's software
@@ -17,6 +17,7 @@
 
 #include "platform/backend.h"
 #include "platform/common/palette_expand.h"
+#include "platform/sdl/picture_box.h"
 #include "platform/sdl/session.h"
 
 namespace platform {
@@ -46,6 +47,12 @@ void ReportFailure(const char* what) {
     backend::SetErrorText((std::string(what) + ": " + SDL_GetError()).c_str());
 }
 
+// Where the picture goes in a window of the given size.
+SDL_Rect Letterbox(int32_t windowWidth, int32_t windowHeight) {
+    const sdl::Box box = sdl::PictureBox(windowWidth, windowHeight, screen.width, screen.height);
+    return SDL_Rect{box.x, box.y, box.width, box.height};
+}
+
 // --- With a video card ---------------------------------------------------
 
 bool OpenTextureScreen(SDL_Window* window) {
@@ -54,7 +61,6 @@ bool OpenTextureScreen(SDL_Window* window) {
     if (screen.renderer == nullptr) {
         return false;
     }
-    SDL_RenderSetLogicalSize(screen.renderer, screen.width, screen.height);
     screen.texture = SDL_CreateTexture(screen.renderer, SDL_PIXELFORMAT_ARGB8888,
                                        SDL_TEXTUREACCESS_STREAMING, screen.width, screen.height);
     if (screen.texture == nullptr) {
@@ -72,7 +78,11 @@ bool OpenTextureScreen(SDL_Window* window) {
 void ShowTexture() {
     SDL_SetRenderDrawColor(screen.renderer, 0, 0, 0, 255);
     SDL_RenderClear(screen.renderer);
-    SDL_RenderCopy(screen.renderer, screen.texture, nullptr, nullptr);
+    int outputWidth = 0;
+    int outputHeight = 0;
+    SDL_GetRendererOutputSize(screen.renderer, &outputWidth, &outputHeight);
+    const SDL_Rect box = Letterbox(outputWidth, outputHeight);
+    SDL_RenderCopy(screen.renderer, screen.texture, nullptr, &box);
     SDL_RenderPresent(screen.renderer);
 }
 
@@ -105,22 +115,6 @@ bool TakesExpandedPixels(const SDL_Surface* surface) {
     const SDL_PixelFormat* format = surface->format;
     return format->BytesPerPixel == 4 && format->Rmask == 0xFF0000u && format->Gmask == 0x00FF00u &&
            format->Bmask == 0x0000FFu;
-}
-
-// The largest rectangle of the picture's aspect that fits the window, in its
-// middle.
-SDL_Rect Letterbox(int32_t windowWidth, int32_t windowHeight) {
-    const int64_t wide = int64_t{windowWidth} * screen.height;
-    const int64_t tall = int64_t{windowHeight} * screen.width;
-    SDL_Rect box{0, 0, windowWidth, windowHeight};
-    if (wide > tall) {
-        box.w = static_cast<int>(tall / screen.height);
-    } else {
-        box.h = static_cast<int>(wide / screen.width);
-    }
-    box.x = (windowWidth - box.w) / 2;
-    box.y = (windowHeight - box.h) / 2;
-    return box;
 }
 
 bool OpenWindowScreen(SDL_Window* window) {
