@@ -52,7 +52,7 @@ bool backend::OpenAudio(MixFunction mix, void* context) {
         ReportFailure("SDL audio did not start");
         return false;
     }
-    sdl::QuitAtExit();
+    sdl::StopSoundAtExit();
     output.mix = mix;
     output.context = context;
     SDL_AudioSpec wanted{};

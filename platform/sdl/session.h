@@ -10,9 +10,12 @@ namespace platform::sdl {
 // that worked. On failure the error text says why.
 bool StartVideo();
 
-// Makes sure SDL is shut down when the program ends, so the audio thread stops
-// before the program's own objects go away even when shut-down was cut short.
-void QuitAtExit();
+// Makes sure SDL's sound stops when the program ends, so the audio thread is
+// gone before the program's own objects go away, even when shut-down was cut
+// short. The rest of SDL ends with the process: taking the window system down
+// at exit would wait for ever on a display connection that is already lost,
+// which is just when the X library ends the program itself.
+void StopSoundAtExit();
 
 // The id of the game's window, or 0 when there is none.
 uint32_t WindowId();

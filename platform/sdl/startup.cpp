@@ -31,7 +31,6 @@ bool StartVideoOnce() {
         StartFailure() = std::string("cannot start the display: ") + SDL_GetError();
         return false;
     }
-    sdl::QuitAtExit();
     for (auto type : kUnusedEvents) {
         SDL_EventState(type, SDL_IGNORE);
     }
@@ -49,8 +48,8 @@ bool sdl::StartVideo() {
     return started;
 }
 
-void sdl::QuitAtExit() {
-    static const bool registered = std::atexit([] { SDL_Quit(); }) == 0;
+void sdl::StopSoundAtExit() {
+    static const bool registered = std::atexit([] { SDL_QuitSubSystem(SDL_INIT_AUDIO); }) == 0;
     (void)registered;
 }
 

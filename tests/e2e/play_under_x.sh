@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Plays the built game in a virtual X server: the title, a piece moved and
 # turned, a pause, Escape, the end screen and Return; checks the screen at
-# each step, the exit code and the sound the game wrote.
+# each step, the exit code and the sound the game wrote. Then starts it again
+# and takes the X server away: the game must end.
 #
 # Usage (from the run folder, where the data files lie):
 #   play_under_x.sh STACKWELL SCREEN_PROBE
@@ -170,4 +171,19 @@ game_pid=""
 rms=$(sox -t raw -r 22050 -e unsigned-integer -b 8 -c 1 "$work/audio.raw" -n stat 2>&1 |
   awk '/^RMS +amplitude/ {print $3}')
 awk -v rms="$rms" 'BEGIN { exit !(rms > 0.001) }' || fail "the sound written is silent (RMS $rms)"
-echo "played: title, piece at column $column row $row, moves, pause, end screen; sound RMS $rms"
+# A display that goes away ends the game, rather than leaving it running.
+SDL_AUDIODRIVER=dummy "$game" >"$work/game.out" 2>"$work/game.err" &
+game_pid=$!
+wait_for "title picture again" 60 screen_shows title
+stop "$xvfb_pid"
+xvfb_pid=""
+for _ in $(seq 100); do
+  game_running || break
+  sleep 0.1
+done
+game_running && fail "the game kept running after its display went away"
+wait "$game_pid" || true
+game_pid=""
+
+echo "played: title, piece at column $column row $row, moves, pause, end screen; sound RMS $rms;" \
+  "the game ended with its display"
