@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "app/startup_failure.h"
 #include "bench/figures.h"
 #include "platform/common/palette_expand.h"
 #include "platform/headless/control.h"
@@ -100,17 +101,7 @@ struct GameScreen {
         return true;
     }
 
-    ~GameScreen() {
-        ReleaseDigitSheet();
-        ReleaseTileSheet();
-        if (backgroundSheet != nullptr) {
-            backgroundSheet->ReleaseSurfaces();
-            delete backgroundSheet;
-            backgroundSheet = nullptr;
-        }
-        ReleaseScreenSurfaces();
-        ReleaseDisplay();
-    }
+    ~GameScreen() { ReleaseSheetsAndDevices(); }
 
     void Draw(const Scene& scene) {
         Compose(scene);
