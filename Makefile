@@ -13,7 +13,8 @@ FUZZ_PACKAGES := clang libclang-rt-14-dev
 SOAK_PACKAGES := valgrind
 BENCH_PACKAGES := time
 
-.PHONY: all deps test-deps build run test test-asan soak bench fuzz format format-check clean
+.PHONY: all deps test-deps build run test test-asan soak bench fuzz format format-check clean \
+        package test-package
 
 all: build
 
@@ -70,4 +71,32 @@ format-check:
 	  | xargs clang-format --dry-run --Werror
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(PACKAGE_BUILD) stackwell_*.deb
+
+# The Debian package, stackwell_VERSION_ARCH.deb in this folder: built in a
+# folder of its own with Debian's compiler and linker flags (hardened), and
+# packed by CPack from the install rules (cmake/install.cmake). Only the
+# program and its data are built there; the tests are left to `make test`.
+PACKAGE_BUILD ?= build-package
+PACKAGE_PACKAGES := dpkg-dev
+PACKAGE_TEST_PACKAGES := lintian desktop-file-utils man-db
+package:
+	@scripts/install-deps.sh $(BUILD_PACKAGES) $(PACKAGE_PACKAGES)
+	export DEB_BUILD_MAINT_OPTIONS=hardening=+all && \
+	  cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=None -DGAME_BENCHMARKS=OFF \
+	    -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
+	    "-DCMAKE_CXX_FLAGS=$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+	    "-DCMAKE_EXE_LINKER_FLAGS=$$(dpkg-buildflags --get LDFLAGS)"
+	cmake --build $(PACKAGE_BUILD) -j $(JOBS) --target stackwell
+	rm -f $(PACKAGE_BUILD)/stackwell_*.deb stackwell_*.deb
+	cd $(PACKAGE_BUILD) && cpack
+	cp $(PACKAGE_BUILD)/stackwell_*.deb .
+
+# Checks, installs, starts and removes the package (scripts/test-package.sh);
+# the title screen is seen through the probe of bench/probe.
+test-package: package
+	@scripts/install-deps.sh $(PACKAGE_TEST_PACKAGES)
+	cmake -S . -B $(BUILD) -DGAME_BENCHMARKS=ON
+	cmake --build $(BUILD) -j $(JOBS) --target stackwell_probe screen_probe
+	scripts/test-package.sh stackwell_*.deb $(BUILD)/bench/libstackwell_probe.so \
+	  $(BUILD)/tests/screen_probe

@@ -109,6 +109,58 @@ struct Probe {
     }
 };
 
+void WriteShot(const std::vector<uint8_t>& rgb, int width, int height) {
+    const char* path = std::getenv("STACKWELL_PROBE_SHOT");
+    if (path == nullptr) {
+        return;
+    }
+    if (FILE* file = std::fopen(path, "wb")) {
+        std::fprintf(file, "P6\n%d %d\n255\n", width, height);
+        std::fwrite(rgb.data(), 1, rgb.size(), file);
+        std::fclose(file);
+    }
+}
+
+// The picture a renderer is about to present, read before SDL_RenderPresent:
+// after it, what the renderer holds is not defined.
+struct Shot {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> rgb;
+};
+
+Shot ReadRenderer(SDL_Renderer* renderer) {
+    Shot shot;
+    if (std::getenv("STACKWELL_PROBE_SHOT") == nullptr ||
+        SDL_GetRendererOutputSize(renderer, &shot.width, &shot.height) != 0) {
+        return {};
+    }
+    shot.rgb.resize(static_cast<size_t>(shot.width) * shot.height * 3);
+    if (SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_RGB24, shot.rgb.data(),
+                             shot.width * 3) != 0) {
+        return {};
+    }
+    return shot;
+}
+
+void ShootSurface(SDL_Surface* surface) {
+    if (std::getenv("STACKWELL_PROBE_SHOT") == nullptr) {
+        return;
+    }
+    SDL_Surface* converted = SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_RGB24, 0);
+    if (converted == nullptr) {
+        return;
+    }
+    std::vector<uint8_t> rgb;
+    const auto* rows = static_cast<const uint8_t*>(converted->pixels);
+    for (int y = 0; y < converted->h; ++y) {
+        const uint8_t* row = rows + static_cast<ptrdiff_t>(y) * converted->pitch;
+        rgb.insert(rgb.end(), row, row + static_cast<ptrdiff_t>(converted->w) * 3);
+    }
+    WriteShot(rgb, converted->w, converted->h);
+    SDL_FreeSurface(converted);
+}
+
 bool HoldsAPicture(const SDL_Surface* surface) {
     if (surface == nullptr || surface->pixels == nullptr) {
         return false;
@@ -166,20 +218,28 @@ void SDL_UnlockTexture(SDL_Texture* texture) {
 
 int SDL_UpdateWindowSurface(SDL_Window* window) {
     static const auto real = Next<int (*)(SDL_Window*)>("SDL_UpdateWindowSurface");
-    const int result = real(window);
     Probe& probe = TheProbe();
-    if (!probe.firstFrameReported && HoldsAPicture(SDL_GetWindowSurface(window))) {
+    SDL_Surface* surface = SDL_GetWindowSurface(window);
+    const bool firstFrame = !probe.firstFrameReported && HoldsAPicture(surface);
+    const int result = real(window);
+    if (firstFrame) {
         probe.ReportFirstFrame();
+        ShootSurface(surface);
     }
     return result;
 }
 
 void SDL_RenderPresent(SDL_Renderer* renderer) {
     static const auto real = Next<void (*)(SDL_Renderer*)>("SDL_RenderPresent");
-    real(renderer);
     Probe& probe = TheProbe();
-    if (probe.frameFilled && !probe.firstFrameReported) {
+    const bool firstFrame = probe.frameFilled && !probe.firstFrameReported;
+    const Shot shot = firstFrame ? ReadRenderer(renderer) : Shot{};
+    real(renderer);
+    if (firstFrame) {
         probe.ReportFirstFrame();
+        if (!shot.rgb.empty()) {
+            WriteShot(shot.rgb, shot.width, shot.height);
+        }
     }
 }
 

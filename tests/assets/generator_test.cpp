@@ -38,6 +38,15 @@ TEST(Generator, WritesTheSameBytesAsTheBuildDid) {
         EXPECT_TRUE(again == ReadWholeFile(name)) << name << " differs from the build's";
     }
     EXPECT_FALSE(ReadWholeFile((source / "icon_resource.cpp").string()).empty());
+#ifdef ICON_PICTURE_FOLDER
+    for (const char* name : {"stackwell-32.png", "stackwell-48.png", "stackwell-64.png",
+                             "stackwell-128.png", "stackwell-256.png"}) {
+        const std::vector<uint8_t> again = ReadWholeFile((source / name).string());
+        EXPECT_FALSE(again.empty()) << name;
+        EXPECT_TRUE(again == ReadWholeFile((fs::path(ICON_PICTURE_FOLDER) / name).string()))
+            << name << " differs from the build's";
+    }
+#endif
     fs::remove_all(run);
 }
 

@@ -2,8 +2,10 @@
 //
 // Draws the game's five pictures and composes its three sounds into
 // RUN_FOLDER, together with the program icon as "stackwell.ico". With a
-// second folder, also writes the icon as C++ source ("icon_resource.cpp")
-// there, for the program to link. Every run writes the same bytes.
+// second folder, also writes the icon there as C++ source
+// ("icon_resource.cpp"), for the program to link, and as PNG pictures for the
+// desktop's icon theme ("stackwell-SIZE.png", one per size). Every run writes
+// the same bytes.
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -11,6 +13,7 @@
 #include "tools/assetgen/bmp_writer.h"
 #include "tools/assetgen/byte_writer.h"
 #include "tools/assetgen/icon.h"
+#include "tools/assetgen/icon_theme.h"
 #include "tools/assetgen/palette.h"
 #include "tools/assetgen/pictures.h"
 #include "tools/assetgen/sounds.h"
@@ -47,6 +50,10 @@ bool WriteAll(const std::filesystem::path& run, const std::filesystem::path* sou
         if (!WriteTextFile(path, IconSource(icon))) {
             std::fprintf(stderr, "assetgen: cannot write %s\n", path.c_str());
             ok = false;
+        }
+        for (int size : kIconThemeSizes) {
+            const std::string name = "stackwell-" + std::to_string(size) + ".png";
+            ok = Write(*source, name.c_str(), EncodePng(IconAtSize(icon, size))) && ok;
         }
     }
     return ok;

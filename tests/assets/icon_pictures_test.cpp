@@ -1,0 +1,179 @@
+// The icon as the desktop's icon theme gets it: PNG files that any reader
+// takes (checked here by a decoder of our own, separate from the writer), each
+// showing the program's icon at its size.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+
+#include "tests/assets/file_readers.h"
+
+#ifdef ICON_PICTURE_FOLDER
+
+namespace assets_test {
+namespace {
+
+uint32_t Big(const Bytes& bytes, size_t offset) {
+    return (uint32_t{bytes.at(offset)} << 24) | (uint32_t{bytes.at(offset + 1)} << 16) |
+           (uint32_t{bytes.at(offset + 2)} << 8) | bytes.at(offset + 3);
+}
+
+// Bit by bit, as the PNG standard defines it.
+uint32_t SlowCrc32(const uint8_t* data, size_t size) {
+    uint32_t crc = 0xFFFFFFFFu;
+    for (size_t i = 0; i < size; ++i) {
+        crc ^= data[i];
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = (crc >> 1) ^ ((crc & 1) != 0 ? 0xEDB88320u : 0);
+        }
+    }
+    return ~crc;
+}
+
+uint32_t SlowAdler32(const Bytes& data) {
+    uint64_t a = 1, b = 0;
+    for (uint8_t byte : data) {
+        a = (a + byte) % 65521;
+        b = (b + a) % 65521;
+    }
+    return static_cast<uint32_t>((b << 16) | a);
+}
+
+Bytes Text(const std::string& text) {
+    return {text.begin(), text.end()};
+}
+
+TEST(IconPictures, TheCheckSumsOfThisTestAreRight) {
+    const Bytes digits = Text("123456789");
+    EXPECT_EQ(SlowCrc32(digits.data(), digits.size()), 0xCBF43926u);
+    EXPECT_EQ(SlowAdler32(Text("Wikipedia")), 0x11E60398u);
+}
+
+struct Png {
+    uint32_t width = 0, height = 0;
+    Bytes header, palette, imageData;
+    bool endsWithIend = false;
+};
+
+// The chunks of a PNG file, each CRC checked; a failure is reported and the
+// reading stops.
+Png ReadChunks(const Bytes& file) {
+    Png png;
+    const Bytes signature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    EXPECT_TRUE(file.size() > 8 && std::equal(signature.begin(), signature.end(), file.begin()));
+    size_t at = 8;
+    while (at + 12 <= file.size() && !png.endsWithIend) {
+        const uint32_t length = Big(file, at);
+        if (at + 12 + length > file.size()) {
+            ADD_FAILURE() << "a chunk runs past the end of the file";
+            break;
+        }
+        const std::string type(file.begin() + static_cast<ptrdiff_t>(at + 4),
+                               file.begin() + static_cast<ptrdiff_t>(at + 8));
+        const Bytes data(file.begin() + static_cast<ptrdiff_t>(at + 8),
+                         file.begin() + static_cast<ptrdiff_t>(at + 8 + length));
+        EXPECT_EQ(Big(file, at + 8 + length), SlowCrc32(&file[at + 4], length + 4))
+            << "CRC of " << type;
+        if (type == "IHDR") {
+            png.header = data;
+        } else if (type == "PLTE") {
+            png.palette = data;
+        } else if (type == "IDAT") {
+            png.imageData.insert(png.imageData.end(), data.begin(), data.end());
+        } else if (type == "IEND") {
+            png.endsWithIend = length == 0 && at + 12 == file.size();
+        }
+        at += 12 + length;
+    }
+    return png;
+}
+
+// The bytes of a zlib stream made of stored deflate blocks, its header and
+// Adler-32 checked.
+Bytes InflateStored(const Bytes& stream) {
+    Bytes out;
+    EXPECT_GE(stream.size(), 6u);
+    if (stream.size() < 6) {
+        return out;
+    }
+    EXPECT_EQ(stream[0] & 0x0F, 8) << "deflate";
+    EXPECT_EQ((stream[0] * 256 + stream[1]) % 31, 0) << "header check";
+    EXPECT_EQ(stream[1] & 0x20, 0) << "no preset dictionary";
+    size_t at = 2;
+    bool last = false;
+    while (!last && at + 5 <= stream.size()) {
+        last = (stream[at] & 1) != 0;
+        EXPECT_EQ((stream[at] >> 1) & 3, 0) << "stored blocks only";
+        const uint32_t length = Little(stream, at + 1, 2);
+        EXPECT_EQ(length ^ 0xFFFF, Little(stream, at + 3, 2)) << "length and its complement";
+        at += 5;
+        if (at + length > stream.size()) {
+            ADD_FAILURE() << "a block runs past the end of the stream";
+            return out;
+        }
+        out.insert(out.end(), stream.begin() + static_cast<ptrdiff_t>(at),
+                   stream.begin() + static_cast<ptrdiff_t>(at + length));
+        at += length;
+    }
+    EXPECT_TRUE(last) << "no final block";
+    EXPECT_EQ(at + 4, stream.size()) << "the Adler-32 ends the stream";
+    if (at + 4 <= stream.size()) {
+        EXPECT_EQ(Big(stream, at), SlowAdler32(out));
+    }
+    return out;
+}
+
+// The 32 x 32 icon of the run folder's .ico file: 16 colours, 4 bits per
+// pixel, rows bottom-up behind the directory, the header and the palette.
+struct IcoIcon {
+    Bytes file = ReadWholeFile("stackwell.ico");
+    uint32_t Colour(int x, int y) const {
+        const size_t row = 6 + 16 + 40 + 16 * 4 + static_cast<size_t>(31 - y) * 16;
+        const uint8_t pair = file.at(row + static_cast<size_t>(x / 2));
+        const size_t entry = 6 + 16 + 40 + 4u * ((x % 2 == 0) ? pair >> 4 : pair & 0x0F);
+        return (uint32_t{file.at(entry + 2)} << 16) | (uint32_t{file.at(entry + 1)} << 8) |
+               file.at(entry);
+    }
+};
+
+TEST(IconPictures, EachSizeShowsTheProgramIconPixelForPixel) {
+    const IcoIcon icon;
+    ASSERT_GT(icon.file.size(), 600u) << "no stackwell.ico in the run folder";
+    for (uint32_t size : {32u, 48u, 64u, 128u, 256u}) {
+        SCOPED_TRACE("size " + std::to_string(size));
+        const Png png = ReadChunks(ReadWholeFile(std::string(ICON_PICTURE_FOLDER) + "/stackwell-" +
+                                                 std::to_string(size) + ".png"));
+        EXPECT_TRUE(png.endsWithIend);
+        ASSERT_EQ(png.header.size(), 13u);
+        EXPECT_EQ(Big(png.header, 0), size);
+        EXPECT_EQ(Big(png.header, 4), size);
+        // 8 bits, indexed colour, deflate, adaptive filters, no interlace.
+        EXPECT_EQ(Bytes(png.header.begin() + 8, png.header.end()), (Bytes{8, 3, 0, 0, 0}));
+        ASSERT_EQ(png.palette.size() % 3, 0u);
+
+        const Bytes rows = InflateStored(png.imageData);
+        ASSERT_EQ(rows.size(), size * (size + 1));
+        int wrong = 0;
+        for (uint32_t y = 0; y < size; ++y) {
+            const size_t row = y * (size + 1);
+            EXPECT_EQ(rows[row], 0) << "row " << y << " is filtered";
+            for (uint32_t x = 0; x < size; ++x) {
+                const size_t index = rows[row + 1 + x];
+                ASSERT_LT(index * 3 + 2, png.palette.size());
+                const uint32_t shown = (uint32_t{png.palette[index * 3]} << 16) |
+                                       (uint32_t{png.palette[index * 3 + 1]} << 8) |
+                                       png.palette[index * 3 + 2];
+                wrong += shown == icon.Colour(static_cast<int>(x * 32 / size),
+                                              static_cast<int>(y * 32 / size))
+                             ? 0
+                             : 1;
+            }
+        }
+        EXPECT_EQ(wrong, 0) << "pixels unlike the icon's";
+    }
+}
+
+}  // namespace
+}  // namespace assets_test
+
+#endif
