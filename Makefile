@@ -78,7 +78,7 @@ clean:
 # packed by CPack from the install rules (cmake/install.cmake). Only the
 # program and its data are built there; the tests are left to `make test`.
 PACKAGE_BUILD ?= build-package
-PACKAGE_PACKAGES := dpkg-dev
+PACKAGE_PACKAGES := dpkg-dev file
 PACKAGE_TEST_PACKAGES := lintian desktop-file-utils man-db
 package:
 	@scripts/install-deps.sh $(BUILD_PACKAGES) $(PACKAGE_PACKAGES)
