@@ -38,7 +38,9 @@ void WaitForEvent(uint32_t timeoutMilliseconds);
 // Screen: a width x height 8-bit picture shown through a 256-colour palette.
 // The display device opens it when it sets the mode (again when a later device
 // does) and closes it when that device goes. Present gets the rows of the new
-// front buffer, pitch bytes apart, and the 256 entries to show them through.
+// front buffer, pitch bytes apart, and the 256 entries to show them through;
+// it may leave a frame equal to the one on the screen alone, as long as an
+// uncovered or resized window is still repainted at once.
 bool OpenScreen(int32_t width, int32_t height);
 void CloseScreen();
 void Present(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height,
