@@ -232,6 +232,10 @@ TEST_F(SdlSession, AfterTheFocusComesBackNoKeyIsDownTheScreenFlipsAndACloseStill
 // held key shows until it is let go, or until the window loses the keyboard,
 // after which no key-up would come for it.
 TEST_F(SdlSession, AKeyTappedBetweenReadsShowsOnceAndAHeldKeyUntilItIsLetGo) {
+    // The window system's own key events must reach the queue; the ones
+    // below are put there directly.
+    ASSERT_EQ(SDL_EventState(SDL_KEYDOWN, SDL_QUERY), SDL_ENABLE);
+    ASSERT_EQ(SDL_EventState(SDL_KEYUP, SDL_QUERY), SDL_ENABLE);
     const auto keysDown = [](std::initializer_list<uint8_t> codes) {
         Keys keys{};
         for (uint8_t code : codes) {
