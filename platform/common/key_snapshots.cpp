@@ -26,9 +26,4 @@ void KeySnapshots::Take(uint8_t* keys) {
     pressedSinceSnapshot_.fill(false);
 }
 
-void KeySnapshots::Clear() {
-    down_.fill(false);
-    pressedSinceSnapshot_.fill(false);
-}
-
 }  // namespace platform

@@ -33,8 +33,6 @@ public:
     // Fills 256 bytes by scan code, kKeyDown for a key shown down and 0 for
     // every other, and starts the next interval.
     void Take(uint8_t* keys);
-    // No key down and no press remembered.
-    void Clear();
 
 private:
     std::array<bool, 256> down_{};
