@@ -30,10 +30,10 @@ inline constexpr uint32_t RIFF_FINDRIFF = 0x0020u;
 inline constexpr uint32_t RIFF_FINDLIST = 0x0040u;
 
 struct ChunkInfo {
-    FourCC id = 0;           // chunk identifier, "RIFF" for a form
-    uint32_t size = 0;       // size of the chunk's data (for a form: form type included)
-    FourCC formType = 0;     // form type of a RIFF or LIST chunk ("WAVE")
-    uint32_t dataOffset = 0; // file offset of the chunk's data (for a form: after the form type)
+    FourCC id = 0;            // chunk identifier, "RIFF" for a form
+    uint32_t size = 0;        // size of the chunk's data (for a form: form type included)
+    FourCC formType = 0;      // form type of a RIFF or LIST chunk ("WAVE")
+    uint32_t dataOffset = 0;  // file offset of the chunk's data (for a form: after the form type)
     uint32_t flags = 0;
 };
 
