@@ -1,30 +1,36 @@
 #!/usr/bin/env bash
-# How much of one core the whole program takes on the title screen, while
-# playing and while paused: processor time (user and system, every thread)
-# from /proc/<pid>/stat over a window of wall time in each state.
+# How much of one core the whole program takes on the title screen, in play
+# at the starting speed with no key pressed, paused and on the end screen:
+# processor time (user and system, every thread) from /proc/<pid>/stat over a
+# window of wall time in each state.
 #
-# Usage: bench/cpu-usage.sh BUILD_DIR [SECONDS]
+# Usage: bench/cpu-usage.sh BUILD_DIR [SECONDS] [RUNS]
 #
-# The program runs twice: under SDL's dummy video and audio drivers, where the
-# target applies, and, for information, under a virtual X server (Xvfb) with
-# SDL's x11 video driver, if Xvfb is installed. The dummy driver reads no
-# keyboard, so in both runs the keys come from the preloaded probe
-# (bench/probe/stackwell_probe.cpp), which adds pressed keys to SDL's key
-# snapshot at set times: Return to leave the title, Return to pause, Return to
-# go on, then Escape twice to quit and close the end screen. Nothing else of
-# the program is changed. Each window (SECONDS, 20 by default) begins a few
-# seconds after the key that led into its state.
+# The program runs RUNS times (3 by default) under SDL's dummy video and audio
+# drivers and as many times under a virtual X server (Xvfb) with SDL's x11
+# video driver, if Xvfb is installed: a real X server without a video card,
+# where SDL draws with its software renderer. Each figure is the median of
+# the runs, held against its target, with the runs and their spread beside
+# it, so that one run disturbed by a busy machine does not decide it while a
+# real miss still does. The load average is shown with each run.
+#
+# The dummy driver reads no keyboard, so in both cases the keys come from the
+# preloaded probe (bench/probe/stackwell_probe.cpp), which presses them at set
+# times: Return to leave the title, Return to pause, Return to go on, Escape to
+# quit, and Escape again to close the end screen. Nothing else of the program
+# is changed. Each window (SECONDS, 20 by default) begins a few seconds after
+# the key that led into its state.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/probe/launch.sh"
 
 [ $# -ge 1 ] || {
-  echo "usage: $0 BUILD_DIR [SECONDS]" >&2
+  echo "usage: $0 BUILD_DIR [SECONDS] [RUNS]" >&2
   exit 2
 }
 probe_setup "$1"
 window=${2:-20}
-target_percent=1.5
+runs=${3:-3}
 settle=3
 
 # The timetable, in seconds from the start.
@@ -38,7 +44,9 @@ pause_from=$((pause_at + settle))
 pause_to=$((pause_from + window))
 resume_at=$((pause_to + 1))
 quit_at=$((resume_at + 2))
-close_end_at=$((quit_at + 2))
+end_from=$((quit_at + settle))
+end_to=$((end_from + window))
+close_end_at=$((end_to + 1))
 press() { echo "$(($1 * 1000)):$2:150"; }
 keys="$(press $leave_title Return),$(press $pause_at Return),$(press $resume_at Return)"
 keys="$keys,$(press $quit_at Escape),$(press $close_end_at Escape)"
@@ -60,27 +68,65 @@ percent_between() {
     -v ns=$((wall_after - wall_before)) 'BEGIN { printf "%.2f", 100 * t / hz / (ns / 1e9) }'
 }
 
-# measure KIND LABEL: one run through the three states.
-measure() {
-  local kind=$1 label=$2 title play pause
+load_average() { cut -d' ' -f1-3 /proc/loadavg; }
+
+# one_run: one run through the four states; prints "TITLE PLAY PAUSE END".
+one_run() {
+  local title play pause end
   launch_game "$keys" "$report"
   title=$(percent_between $title_from $title_to) || title=""
   play=$(percent_between $play_from $play_to) || play=""
   pause=$(percent_between $pause_from $pause_to) || pause=""
-  stop_game $((close_end_at - pause_to + 5))
-  if [ -z "$title" ] || [ -z "$play" ] || [ -z "$pause" ]; then
-    echo "the program ended before the measurement did ($label)" >&2
+  end=$(percent_between $end_from $end_to) || end=""
+  stop_game 10
+  if [ -z "$title" ] || [ -z "$play" ] || [ -z "$pause" ] || [ -z "$end" ]; then
     return 1
   fi
-  figure "$kind" "CPU on the title screen, $label" "$title" "% of a core" "<=" $target_percent
-  figure "$kind" "CPU while playing, $label" "$play" "% of a core" "<=" $target_percent
-  figure "$kind" "CPU while paused, $label" "$pause" "% of a core" "<=" $target_percent
+  echo "$title $play $pause $end"
 }
 
-echo "Measuring the program's processor time: ${window} s in each state, about" \
-  "$((close_end_at + 5)) s per run."
+# median_and_spread VALUES...: "MEDIAN SPREAD", the spread being the largest
+# less the smallest.
+median_and_spread() {
+  printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 }
+    END { printf "%.2f %.2f", v[int((NR + 1) / 2)], v[NR] - v[1] }'
+}
+
+# measure LABEL TITLE_TARGET PLAY_TARGET PAUSE_TARGET END_TARGET: the runs,
+# then one figure a state.
+measure() {
+  local label=$1
+  shift
+  local -a targets=("$@") names=("on the title screen" "while playing" "while paused"
+    "on the end screen") columns=("" "" "" "")
+  local run values state
+  local -a values_of_run
+  for run in $(seq "$runs"); do
+    echo "$label, run $run of $runs: load average $(load_average) before"
+    if ! values=$(one_run); then
+      echo "the program ended before the measurement did ($label)" >&2
+      return 1
+    fi
+    echo "  title, play, pause, end: $values (% of a core)"
+    read -r -a values_of_run <<<"$values"
+    for state in 0 1 2 3; do
+      columns[state]="${columns[state]} ${values_of_run[state]}"
+    done
+  done
+  for state in 0 1 2 3; do
+    local median spread
+    read -r -a values_of_run <<<"${columns[state]}"
+    read -r median spread <<<"$(median_and_spread "${values_of_run[@]}")"
+    figure FIGURE "CPU ${names[state]}, $label, median of $runs" "$median" "% of a core" "<=" \
+      "${targets[state]}" "runs${columns[state]}, spread $spread"
+  done
+}
+
+echo "Measuring the program's processor time: ${window} s in each state, $runs runs of about" \
+  "$((close_end_at + 5)) s for each video driver; $(nproc) cores."
 status=0
-SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy measure FIGURE "SDL dummy drivers" || status=1
+SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy measure "SDL dummy drivers" 1.0 1.0 1.0 1.0 ||
+  status=1
 
 if command -v Xvfb >/dev/null 2>&1; then
   display=99
@@ -95,7 +141,7 @@ if command -v Xvfb >/dev/null 2>&1; then
     sleep 0.1
   done
   DISPLAY=":$display" SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy \
-    measure INFO "Xvfb with SDL's x11 driver" || status=1
+    measure "Xvfb with SDL's x11 driver" 1.0 4.0 1.0 1.0 || status=1
 else
   echo "Xvfb is not installed: no figures under a virtual X server."
 fi

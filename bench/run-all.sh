@@ -7,8 +7,9 @@
 # The benchmark programs (bench/*.cpp) run in the build's run folder, where
 # the game's data files are; then bench/startup.sh times the program's start
 # and its peak memory, and bench/cpu-usage.sh its processor time in each
-# state (STACKWELL_BENCH_SECONDS a state, 20 by default). The exit status is 1
-# when a figure misses its target.
+# state (STACKWELL_BENCH_SECONDS a state, 20 by default, in each of
+# STACKWELL_BENCH_RUNS runs, 3 by default). The exit status is 1 when a figure
+# misses its target.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 [ $# -eq 1 ] || {
@@ -35,7 +36,7 @@ if [ -x "$build/run/stackwell" ]; then
   section "start-up and memory"
   "$here/startup.sh" "$build" | tee -a "$log" || failed=1
   section "processor time"
-  "$here/cpu-usage.sh" "$build" "${STACKWELL_BENCH_SECONDS:-20}" | tee -a "$log" || failed=1
+  "$here/cpu-usage.sh" "$build" "${STACKWELL_BENCH_SECONDS:-20}" "${STACKWELL_BENCH_RUNS:-3}" | tee -a "$log" || failed=1
 else
   section "the program is not built: no start-up, memory or processor figures"
 fi

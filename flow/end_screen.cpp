@@ -40,20 +40,26 @@ void ShowEndScreen(const Score& score) {
     // The Escape that ended play is often still down here; it must be let go
     // and pressed again, or the score would vanish unseen.
     bool escapeReleased = action != ActionQuit;
-    // A request to close the window ends it as well.
+    // The keyboard is read twice a pass, before the frame and after it. Either
+    // read may be the one that sees a short press, so each acts on both keys:
+    // a press seen by the other read would be lost, since the latch or the
+    // key's release hides it from the next read. A request to close the
+    // window ends the screen as well.
+    const auto leaves = [&escapeReleased](Action polled) {
+        if (polled == ActionPause || (polled == ActionQuit && escapeReleased)) {
+            return true;
+        }
+        escapeReleased = escapeReleased || polled != ActionQuit;
+        return false;
+    };
     while (!CloseRequested()) {
-        // Escape is looked at before each frame, Return after it.
-        action = PollKeyboard();
-        if (action == ActionQuit && escapeReleased) {
+        if (leaves(PollKeyboard())) {
             break;
         }
-        escapeReleased = escapeReleased || action != ActionQuit;
         DrawEndFrame(endSheet, score);
-        action = PollKeyboard();
-        if (action == ActionPause) {
+        if (leaves(PollKeyboard())) {
             break;
         }
-        escapeReleased = escapeReleased || action != ActionQuit;
     }
     endSheet.ReleaseSurfaces();
 }

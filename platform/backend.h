@@ -38,13 +38,23 @@ void WaitForEvent(uint32_t timeoutMilliseconds);
 // Screen: a width x height 8-bit picture shown through a 256-colour palette.
 // The display device opens it when it sets the mode (again when a later device
 // does) and closes it when that device goes. Present gets the rows of the new
-// front buffer, pitch bytes apart, and the 256 entries to show them through.
+// front buffer, pitch bytes apart, and the 256 entries to show them through;
+// it may leave a frame equal to the one on the screen alone, as long as an
+// uncovered or resized window is still repainted at once.
 bool OpenScreen(int32_t width, int32_t height);
 void CloseScreen();
 void Present(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height,
              const PaletteEntry* palette);
 
-// Keyboard: 256 bytes by scan code, 0x80 for a key that is down.
+// Keyboard: 256 bytes by scan code, 0x80 for a key that is down now or went
+// down at any moment since the previous ReadKeyboard, 0 for every other key.
+// So a tap shorter than the time between two reads shows in exactly one read,
+// several taps between two reads show once, and a held key shows in every
+// read. A backend that hears key-down and key-up events keeps them in a
+// KeySnapshots (platform/common/key_snapshots.h), which gives exactly this;
+// one that can only read the keys as they are now would lose a tap. Events
+// that arrive while reads fail or the device is not acquired still count
+// towards the next successful read.
 bool ReadKeyboard(uint8_t* keys);
 
 // Audio: the backend calls mix from its audio thread (or, headless, when a test

@@ -35,12 +35,14 @@ public:
     // Starts delivering state. Acquiring an acquired device gives kOk.
     Result Acquire();
     Result Unacquire();
-    // Fills 256 bytes with the keys as they are now. Fails with kErrNotAcquired
-    // on a device that is not acquired and kErrInvalidParams for a size other
-    // than the data format's. Reading pumps the window system's events; a read
-    // that follows the previous one within 10 milliseconds first waits for an
-    // event until 10 milliseconds after it, so a polling loop does not keep a
-    // core busy.
+    // Fills 256 bytes with the keys: 0x80 for a key that is down now or was
+    // pressed at any moment since the previous successful read, so a tap
+    // between two reads shows in one read and a held key in every read (see
+    // backend::ReadKeyboard). Fails with kErrNotAcquired on a device that is
+    // not acquired and kErrInvalidParams for a size other than the data
+    // format's. Reading pumps the window system's events; a read that follows
+    // the previous one within 10 milliseconds first waits for an event until
+    // 10 milliseconds after it, so a polling loop does not keep a core busy.
     Result GetDeviceState(uint32_t size, void* state);
     uint32_t Release();
 

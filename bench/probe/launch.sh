@@ -88,10 +88,11 @@ stop_game() {
   wait "$LAUNCHED_PID" 2>/dev/null || true
 }
 
-# figure KIND WHAT VALUE UNIT BOUND TARGET: one line for bench/run-all.sh's
-# summary, in the form the benchmark programs print.
+# figure KIND WHAT VALUE UNIT BOUND TARGET [NOTE]: one line for
+# bench/run-all.sh's summary, in the form the benchmark programs print, with
+# the note (such as the runs behind a median) after the value.
 figure() {
-  local kind=$1 what=$2 value=$3 unit=$4 bound=$5 target=$6 verdict
+  local kind=$1 what=$2 value=$3 unit=$4 bound=$5 target=$6 note=${7:-} verdict
   if awk -v v="$value" -v t="$target" -v b="$bound" \
     'BEGIN { exit !((b == "<=" && v <= t) || (b == ">=" && v >= t)) }'; then
     verdict=ok
@@ -101,5 +102,5 @@ figure() {
   if [ "$kind" = INFO ]; then
     verdict="(for information)"
   fi
-  echo "$kind $what: $value $unit (target $bound $target $unit) $verdict"
+  echo "$kind $what: $value $unit${note:+ [$note]} (target $bound $target $unit) $verdict"
 }

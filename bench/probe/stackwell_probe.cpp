@@ -2,11 +2,13 @@
 // program from outside, under any SDL video driver, the dummy one included
 // (which takes no input of its own):
 //
-//  - keys: SDL_GetKeyboardState is answered with SDL's own state plus the keys
-//    that STACKWELL_PROBE_KEYS holds down at this moment. The script is a
-//    comma-separated list of MILLISECONDS:KEY:HELD, the key an SDL scancode
-//    name ("Return", "Escape", "Left"), pressed MILLISECONDS after the program
-//    started and held for HELD milliseconds;
+//  - keys: STACKWELL_PROBE_KEYS is a comma-separated list of
+//    MILLISECONDS:KEY:HELD, the key an SDL scancode name ("Return", "Escape",
+//    "Left"), pressed MILLISECONDS after the program started and held for HELD
+//    milliseconds (0: a tap, let go at once). Each press and release is put
+//    into SDL's event queue, as the window system would, when the program
+//    next looks for events (SDL_PollEvent, SDL_WaitEventTimeout) at or after
+//    its time;
 //  - the first frame: when the first frame has been shown, the time since
 //    STACKWELL_PROBE_START (nanoseconds of CLOCK_REALTIME, taken by the script
 //    just before it started the program) is written to STACKWELL_PROBE_REPORT
@@ -54,12 +56,13 @@ struct KeyPress {
     int64_t fromMs;
     int64_t untilMs;
     SDL_Scancode key;
+    bool pressed = false;
+    bool released = false;
 };
 
 struct Probe {
     int64_t startedAt = Nanoseconds(CLOCK_MONOTONIC);
     std::vector<KeyPress> presses;
-    Uint8 keys[SDL_NUM_SCANCODES] = {};
     bool frameFilled = false;
     bool firstFrameReported = false;
 
@@ -91,6 +94,34 @@ struct Probe {
     }
 
     int64_t Elapsed() const { return (Nanoseconds(CLOCK_MONOTONIC) - startedAt) / 1'000'000; }
+
+    // Queues the presses and releases whose time has come, for the window
+    // that has the keyboard (none under the dummy driver: the game takes the
+    // keys of any window).
+    void QueueKeysDue() {
+        const int64_t now = Elapsed();
+        SDL_Window* focus = SDL_GetKeyboardFocus();
+        const Uint32 window = focus != nullptr ? SDL_GetWindowID(focus) : 0;
+        for (KeyPress& press : presses) {
+            if (!press.pressed && now >= press.fromMs) {
+                press.pressed = Queue(SDL_KEYDOWN, press.key, window);
+            }
+            if (press.pressed && !press.released && now >= press.untilMs) {
+                press.released = Queue(SDL_KEYUP, press.key, window);
+            }
+        }
+    }
+
+    static bool Queue(Uint32 type, SDL_Scancode key, Uint32 window) {
+        SDL_Event event{};
+        event.type = type;
+        event.key.timestamp = SDL_GetTicks();
+        event.key.windowID = window;
+        event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+        event.key.keysym.scancode = key;
+        event.key.keysym.sym = SDL_GetKeyFromScancode(key);
+        return SDL_PushEvent(&event) == 1;
+    }
 
     void ReportFirstFrame() {
         firstFrameReported = true;
@@ -191,23 +222,16 @@ const bool kStarted = (TheProbe(), true);
 
 extern "C" {
 
-const Uint8* SDL_GetKeyboardState(int* numkeys) {
-    static const auto real = Next<const Uint8* (*)(int*)>("SDL_GetKeyboardState");
-    int count = 0;
-    const Uint8* state = real(&count);
-    Probe& probe = TheProbe();
-    const int kept = count < SDL_NUM_SCANCODES ? count : SDL_NUM_SCANCODES;
-    std::memcpy(probe.keys, state, static_cast<size_t>(kept));
-    const int64_t now = probe.Elapsed();
-    for (const KeyPress& press : probe.presses) {
-        if (now >= press.fromMs && now < press.untilMs) {
-            probe.keys[press.key] = 1;
-        }
-    }
-    if (numkeys != nullptr) {
-        *numkeys = kept;
-    }
-    return probe.keys;
+int SDL_PollEvent(SDL_Event* event) {
+    static const auto real = Next<int (*)(SDL_Event*)>("SDL_PollEvent");
+    TheProbe().QueueKeysDue();
+    return real(event);
+}
+
+int SDL_WaitEventTimeout(SDL_Event* event, int timeout) {
+    static const auto real = Next<int (*)(SDL_Event*, int)>("SDL_WaitEventTimeout");
+    TheProbe().QueueKeysDue();
+    return real(event, timeout);
 }
 
 void SDL_UnlockTexture(SDL_Texture* texture) {

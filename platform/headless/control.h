@@ -25,12 +25,16 @@ void SetTicks(uint32_t tick);
 void AdvanceTicks(uint32_t milliseconds);
 uint32_t Ticks();
 
-// Keys. A timeline says which keys are down from which tick on; the latest
-// entry at or before the current tick wins for each key.
-void SetKey(uint8_t scanCode, bool down);                      // from now on
-void ScheduleKey(uint32_t tick, uint8_t scanCode, bool down);  // from that tick on
-void ClearKeySchedule();
-// A source that decides the whole snapshot; when set it replaces the timeline.
+// Keys. A timeline of presses and releases, each taking effect at its tick,
+// as a real keyboard's events would (changes at one tick in the order given).
+// A read shows a key down when it is down then or was pressed at any moment
+// since the previous read, so a press and release between two reads is a tap
+// that shows in the next read only.
+void SetKey(uint8_t scanCode, bool down);                      // now
+void ScheduleKey(uint32_t tick, uint8_t scanCode, bool down);  // at that tick
+void ClearKeySchedule();                                       // forgets the changes still to come
+// A source that decides the whole snapshot of each read, as it is; when set
+// it replaces the timeline.
 using KeySource = std::function<void(uint32_t tick, uint8_t* keys)>;
 void SetKeySource(KeySource source);
 uint64_t KeyboardReads();

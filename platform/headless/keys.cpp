@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/common/key_snapshots.h"
 #include "platform/headless/control.h"
 #include "platform/headless/state.h"
 #include "platform/keys.h"
@@ -22,7 +23,10 @@ struct KeyChange {
 };
 
 struct KeyState {
-    std::vector<KeyChange> timeline;  // in the order given
+    // Changes still to come, in the order given. Each is handed to the
+    // snapshots once its tick has come, as a real keyboard's events would be.
+    std::vector<KeyChange> pending;
+    KeySnapshots snapshots;
     headless::KeySource source;
     uint64_t reads = 0;
 };
@@ -38,48 +42,51 @@ void ResetKeys() {
 
 const headless::ResetOnFreshMachine kResetKeys{&ResetKeys};
 
-// Ticks wrap, so "at or before now" and "how long ago" are measured backwards
-// from now.
+// Ticks wrap, so "at or before now" is measured backwards from now.
 bool HasCome(uint32_t tick, uint32_t now) {
     return static_cast<int32_t>(now - tick) >= 0;
 }
 
-void SnapshotFromTimeline(uint32_t now, uint8_t* keys) {
-    uint32_t age[kKeyCount] = {};
-    bool seen[kKeyCount] = {};
-    for (const KeyChange& change : Keys().timeline) {
-        if (!HasCome(change.tick, now)) {
-            continue;
-        }
-        uint32_t changeAge = now - change.tick;
-        // The latest change wins; of two at the same tick, the one given later.
-        if (!seen[change.scanCode] || changeAge <= age[change.scanCode]) {
-            seen[change.scanCode] = true;
-            age[change.scanCode] = changeAge;
-            keys[change.scanCode] = change.down ? kKeyDown : 0;
-        }
+void Apply(const KeyChange& change) {
+    if (change.down) {
+        Keys().snapshots.KeyDown(change.scanCode);
+    } else {
+        Keys().snapshots.KeyUp(change.scanCode);
+    }
+}
+
+// Hands over the changes whose tick has come, oldest first; of two at the
+// same tick, the one given first.
+void ApplyChangesDue(uint32_t now) {
+    std::vector<KeyChange>& pending = Keys().pending;
+    const auto firstNotDue =
+        std::stable_partition(pending.begin(), pending.end(),
+                              [now](const KeyChange& change) { return HasCome(change.tick, now); });
+    std::vector<KeyChange> due(pending.begin(), firstNotDue);
+    pending.erase(pending.begin(), firstNotDue);
+    std::stable_sort(due.begin(), due.end(), [now](const KeyChange& a, const KeyChange& b) {
+        return now - a.tick > now - b.tick;
+    });
+    for (const KeyChange& change : due) {
+        Apply(change);
     }
 }
 
 }  // namespace
 
 void headless::SetKey(uint8_t scanCode, bool down) {
-    uint32_t now = Ticks();
-    // Changes of this key that have come are overtaken by this one.
-    std::erase_if(Keys().timeline, [&](const KeyChange& change) {
-        return change.scanCode == scanCode && HasCome(change.tick, now);
-    });
-    Keys().timeline.push_back({now, scanCode, down});
+    const uint32_t now = Ticks();
+    ApplyChangesDue(now);
+    Apply({now, scanCode, down});
 }
 
 void headless::ScheduleKey(uint32_t tick, uint8_t scanCode, bool down) {
-    Keys().timeline.push_back({tick, scanCode, down});
+    Keys().pending.push_back({tick, scanCode, down});
 }
 
 void headless::ClearKeySchedule() {
-    uint32_t now = Ticks();
-    std::erase_if(Keys().timeline,
-                  [&](const KeyChange& change) { return !HasCome(change.tick, now); });
+    ApplyChangesDue(Ticks());
+    Keys().pending.clear();
 }
 
 void headless::SetKeySource(KeySource source) {
@@ -94,7 +101,7 @@ bool backend::ReadKeyboard(uint8_t* keys) {
     KeyState& state = Keys();
     ++state.reads;
     std::memset(keys, 0, kKeyCount);
-    uint32_t now = headless::Ticks();
+    const uint32_t now = headless::Ticks();
     if (state.source) {
         state.source(now, keys);
         // A source may mark keys with any non-zero byte; the device gives 0x80.
@@ -102,7 +109,8 @@ bool backend::ReadKeyboard(uint8_t* keys) {
             keys[i] = keys[i] != 0 ? kKeyDown : 0;
         }
     } else {
-        SnapshotFromTimeline(now, keys);
+        ApplyChangesDue(now);
+        state.snapshots.Take(keys);
     }
     return true;
 }

@@ -28,6 +28,10 @@ void HandleWindowEvent(const SDL_WindowEvent& event) {
         case SDL_WINDOWEVENT_SIZE_CHANGED:
             sdl::RepaintScreen();
             break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            // No key-up comes for a key let go in another window.
+            sdl::AllKeysUp();
+            break;
         default:
             break;
     }
@@ -40,6 +44,10 @@ void HandleEvent(const SDL_Event& event) {
             break;
         case SDL_WINDOWEVENT:
             HandleWindowEvent(event.window);
+            break;
+        case SDL_KEYDOWN:
+        case SDL_KEYUP:
+            sdl::KeyChanged(event.key.keysym.scancode, event.type == SDL_KEYDOWN);
             break;
         default:
             // SDL_AUDIODEVICEREMOVED needs nothing: SDL keeps the lost device

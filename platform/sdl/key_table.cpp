@@ -140,13 +140,4 @@ int SdlScancodeFor(uint8_t scanCode) {
     return row != kKeyRows.end() ? row->sdlScancode : SDL_SCANCODE_UNKNOWN;
 }
 
-void MapKeyboardState(const uint8_t* sdlState, int count, uint8_t* keys) {
-    std::fill_n(keys, 256, uint8_t{0});
-    for (const KeyRow& key : kKeyRows) {
-        if (key.sdlScancode < count && sdlState[key.sdlScancode] != 0) {
-            keys[key.scanCode] = kKeyDown;
-        }
-    }
-}
-
 }  // namespace platform::sdl

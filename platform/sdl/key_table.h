@@ -20,8 +20,4 @@ uint8_t ScanCodeForSdl(int sdlScancode);
 // The SDL scan code of a scan code, or 0 (SDL_SCANCODE_UNKNOWN) when none.
 int SdlScancodeFor(uint8_t scanCode);
 
-// Fills the 256-byte snapshot from SDL's key state (count entries, non-zero
-// for a key that is down): 0x80 for a key that is down, 0 for every other.
-void MapKeyboardState(const uint8_t* sdlState, int count, uint8_t* keys);
-
 }  // namespace platform::sdl

@@ -1,21 +1,40 @@
-// The keyboard snapshot, read from SDL's key state.
-#include <SDL.h>
-
+// The keyboard snapshot, kept from SDL's key events. SDL's own key state shows
+// only how the keys are at the moment it is read, which loses a key pressed
+// and let go between two reads; the events lose nothing.
 #include "platform/backend.h"
+#include "platform/common/key_snapshots.h"
 #include "platform/sdl/key_table.h"
 #include "platform/sdl/session.h"
 
 namespace platform {
+namespace {
+
+KeySnapshots snapshots;
+
+}  // namespace
+
+void sdl::KeyChanged(int sdlScancode, bool down) {
+    const uint8_t scanCode = ScanCodeForSdl(sdlScancode);
+    if (scanCode == 0) {
+        return;  // a key the game's keyboard does not have
+    }
+    if (down) {
+        snapshots.KeyDown(scanCode);
+    } else {
+        snapshots.KeyUp(scanCode);
+    }
+}
+
+void sdl::AllKeysUp() {
+    snapshots.AllKeysUp();
+}
 
 bool backend::ReadKeyboard(uint8_t* keys) {
     if (!sdl::StartVideo()) {
         return false;
     }
-    // Brings the key state up to date; the queued events wait for PumpEvents.
-    SDL_PumpEvents();
-    int count = 0;
-    const Uint8* state = SDL_GetKeyboardState(&count);
-    sdl::MapKeyboardState(state, count, keys);
+    // The events are in: the device pumped them just before this read.
+    snapshots.Take(keys);
     return true;
 }
 

@@ -8,9 +8,14 @@
 // a frame together; there the picture is stretched while it is expanded,
 // straight into the window's own pixels, and the bars are painted only when
 // the window's size changes.
+//
+// A frame whose pixels and palette equal those on the screen is neither
+// expanded nor presented again: the window keeps showing it, and the window
+// system's requests to repaint are met from the copy kept here.
 #include <SDL.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -30,12 +35,15 @@ struct Screen {
     // With a video card.
     SDL_Renderer* renderer = nullptr;
     SDL_Texture* texture = nullptr;
-    // Without one: the window's pixels, the size they had when the bars were
-    // painted, and the last frame, to paint again into a resized window.
+    // Without one: the window's pixels and the size they had when the bars
+    // were painted.
     SDL_Window* window = nullptr;
     SDL_Point paintedSize{};
+    // The frame on the screen, rows without padding, and its palette: a frame
+    // equal to it is not shown again, and a resized window is painted anew
+    // from it.
     std::vector<uint8_t> lastFrame;
-    std::vector<PaletteEntry> lastPalette;
+    std::array<PaletteEntry, 256> lastPalette{};
     int32_t lastWidth = 0;
     int32_t lastHeight = 0;
     bool hasFrame = false;
@@ -86,13 +94,13 @@ void ShowTexture() {
     SDL_RenderPresent(screen.renderer);
 }
 
-void PresentThroughTexture(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height,
+bool PresentThroughTexture(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height,
                            const PaletteEntry* palette) {
     void* texturePixels = nullptr;
     int texturePitch = 0;
     if (SDL_LockTexture(screen.texture, nullptr, &texturePixels, &texturePitch) != 0) {
         ReportFailure("cannot show the frame");
-        return;
+        return false;
     }
     // A picture of another size shows in the top-left corner, never past the
     // edge of the texture.
@@ -103,8 +111,8 @@ void PresentThroughTexture(const uint8_t* pixels, int32_t pitch, int32_t width, 
     ExpandThroughPalette(pixels, pitch, std::min(width, screen.width),
                          std::min(height, screen.height), palette, texturePixels, texturePitch);
     SDL_UnlockTexture(screen.texture);
-    screen.hasFrame = true;
     ShowTexture();
+    return true;
 }
 
 // --- Without one -------------------------------------------------------------
@@ -158,13 +166,13 @@ void ExpandIntoWindow(SDL_Surface* surface, const SDL_Rect& box, const uint8_t* 
     SDL_FreeSurface(converted);
 }
 
-void PaintWindow(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height,
+bool PaintWindow(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height,
                  const PaletteEntry* palette) {
     // A resized window has new pixels: its bars are painted again.
     SDL_Surface* surface = SDL_GetWindowSurface(screen.window);
     if (surface == nullptr) {
         ReportFailure("cannot show the frame");
-        return;
+        return false;
     }
     if (surface->w != screen.paintedSize.x || surface->h != screen.paintedSize.y) {
         SDL_FillRect(surface, nullptr, 0);
@@ -174,21 +182,7 @@ void PaintWindow(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t he
     ExpandIntoWindow(surface, Letterbox(surface->w, surface->h), pixels, pitch, width, height,
                      palette);
     SDL_UpdateWindowSurface(screen.window);
-}
-
-void PresentIntoWindow(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height,
-                       const PaletteEntry* palette) {
-    // Kept for a repaint after the window is resized, when its pixels are new.
-    screen.lastFrame.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
-    for (int32_t y = 0; y < height; ++y) {
-        std::memcpy(screen.lastFrame.data() + static_cast<size_t>(y) * width,
-                    pixels + static_cast<ptrdiff_t>(y) * pitch, static_cast<size_t>(width));
-    }
-    screen.lastPalette.assign(palette, palette + 256);
-    screen.lastWidth = width;
-    screen.lastHeight = height;
-    screen.hasFrame = true;
-    PaintWindow(pixels, pitch, width, height, palette);
+    return true;
 }
 
 void RepaintWindow() {
@@ -200,6 +194,32 @@ void RepaintWindow() {
     }
     PaintWindow(screen.lastFrame.data(), screen.lastWidth, screen.lastWidth, screen.lastHeight,
                 screen.lastPalette.data());
+}
+
+// --- Frames that change nothing ---------------------------------------------
+
+// Takes the frame as the one to be shown and says whether it differs from the
+// one on the screen. The title screen, the end screen and most passes of play
+// show the same picture again and again; comparing costs a small part of
+// expanding and presenting it.
+bool KeepIfChanged(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height,
+                   const PaletteEntry* palette) {
+    bool changed = !screen.hasFrame || width != screen.lastWidth || height != screen.lastHeight ||
+                   std::memcmp(palette, screen.lastPalette.data(), sizeof screen.lastPalette) != 0;
+    const auto rowBytes = static_cast<size_t>(width);
+    screen.lastFrame.resize(rowBytes * static_cast<size_t>(height));
+    for (int32_t y = 0; y < height; ++y) {
+        uint8_t* kept = screen.lastFrame.data() + static_cast<size_t>(y) * rowBytes;
+        const uint8_t* row = pixels + static_cast<ptrdiff_t>(y) * pitch;
+        if (changed || std::memcmp(kept, row, rowBytes) != 0) {
+            std::memcpy(kept, row, rowBytes);
+            changed = true;
+        }
+    }
+    std::memcpy(screen.lastPalette.data(), palette, sizeof screen.lastPalette);
+    screen.lastWidth = width;
+    screen.lastHeight = height;
+    return changed;
 }
 
 }  // namespace
@@ -251,11 +271,12 @@ void backend::Present(const uint8_t* pixels, int32_t pitch, int32_t width, int32
     if (palette == nullptr) {
         palette = kBlack;
     }
-    if (screen.renderer != nullptr) {
-        PresentThroughTexture(pixels, pitch, width, height, palette);
-    } else {
-        PresentIntoWindow(pixels, pitch, width, height, palette);
+    if (!KeepIfChanged(pixels, pitch, width, height, palette)) {
+        return;  // the screen shows it already; an uncovered window is repainted on its own
     }
+    screen.hasFrame = screen.renderer != nullptr
+                          ? PresentThroughTexture(pixels, pitch, width, height, palette)
+                          : PaintWindow(pixels, pitch, width, height, palette);
 }
 
 void sdl::RepaintScreen() {

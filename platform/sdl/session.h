@@ -20,6 +20,13 @@ void StopSoundAtExit();
 // The id of the game's window, or 0 when there is none.
 uint32_t WindowId();
 
+// A key event from the window system, by SDL scan code (an SDL_Scancode).
+// Every key event the backend takes from SDL comes here, so that a key
+// pressed and let go between two keyboard reads is still seen.
+void KeyChanged(int sdlScancode, bool down);
+// The window lost the keyboard: no key is down any more.
+void AllKeysUp();
+
 // Shows the last presented frame again (the window was uncovered or resized).
 void RepaintScreen();
 

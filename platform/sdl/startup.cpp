@@ -10,13 +10,12 @@
 namespace platform {
 namespace {
 
-// Events the game never reads. Keys are read as a snapshot, which SDL keeps
-// current whether or not their events are queued.
+// Events the game never reads. The key events are read: the keyboard
+// snapshot is kept from them (keyboard.cpp).
 constexpr SDL_EventType kUnusedEvents[] = {
-    SDL_KEYDOWN,     SDL_KEYUP,           SDL_TEXTEDITING,   SDL_TEXTINPUT,
-    SDL_MOUSEMOTION, SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP, SDL_MOUSEWHEEL,
-    SDL_FINGERDOWN,  SDL_FINGERUP,        SDL_FINGERMOTION,  SDL_DROPFILE,
-    SDL_DROPTEXT,    SDL_DROPBEGIN,       SDL_DROPCOMPLETE,  SDL_KEYMAPCHANGED,
+    SDL_TEXTEDITING, SDL_TEXTINPUT,  SDL_MOUSEMOTION,  SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP,
+    SDL_MOUSEWHEEL,  SDL_FINGERDOWN, SDL_FINGERUP,     SDL_FINGERMOTION,    SDL_DROPFILE,
+    SDL_DROPTEXT,    SDL_DROPBEGIN,  SDL_DROPCOMPLETE, SDL_KEYMAPCHANGED,
 };
 
 std::string& StartFailure() {

@@ -2,8 +2,8 @@
 // screen) shows what it must, from the picture files in the working folder:
 //   screen_probe title|play|end SHOT
 // the title picture in its own colours, the end picture in the play colours,
-// or the play background and a well of tiles, printing "piece COLUMN ROW" for
-// the falling piece's leftmost column and top row. The game's 640 x 480
+// or the play background and a well of tiles, printing the place and shape of
+// the first falling piece (see WellShowsAPiece). The game's 640 x 480
 // picture is scaled to the screen, aspect kept and centred: each game pixel is
 // looked at in the middle of its block.
 #include <algorithm>
@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/support/picture_file.h"
@@ -88,11 +89,14 @@ bool WholePictureShows(const Screen& screen, const char* picture, const PictureF
     return share >= 0.99;
 }
 
-// Every cell of the well shows one of the tiles; the falling piece is the
-// blocks near the top, all there is there early in a game.
+// Every cell of the well shows one of the tiles. While the first piece of a
+// game falls it is all there is in the well: its leftmost column and top row
+// are printed as "piece COLUMN ROW", its blocks as "shape" and the places
+// they take, counted from there, and their number as "blocks".
 bool WellShowsAPiece(const Screen& screen, const PictureFile& colours) {
     const PictureFile tiles = ReadPictureFile("cubeshards2.bmp");
     int pieceColumn = -1, pieceRow = -1, unreadable = 0;
+    std::vector<std::pair<int, int>> blocks;
     for (int row = 0; row < 23; ++row) {
         for (int column = 0; column < 10; ++column) {
             int tile = 0;
@@ -101,13 +105,19 @@ bool WellShowsAPiece(const Screen& screen, const PictureFile& colours) {
                 ++tile;
             }
             unreadable += tile == 8 ? 1 : 0;
-            if (tile > 0 && tile < 8 && row < 8) {
+            if (tile > 0 && tile < 8) {
                 pieceRow = pieceRow < 0 ? row : pieceRow;
                 pieceColumn = pieceColumn < 0 ? column : std::min(pieceColumn, column);
+                blocks.emplace_back(column, row);
             }
         }
     }
-    std::printf("well: %d cells unreadable\npiece %d %d\n", unreadable, pieceColumn, pieceRow);
+    std::printf("well: %d cells unreadable\npiece %d %d\nblocks %zu\nshape", unreadable,
+                pieceColumn, pieceRow, blocks.size());
+    for (const auto& [column, row] : blocks) {
+        std::printf(" %d,%d", column - pieceColumn, row - pieceRow);
+    }
+    std::printf("\n");
     return unreadable == 0;
 }
 

@@ -88,6 +88,45 @@ TEST_F(Keyboard, SpaceTurnsOnlyWhenMoreThanATenthOfASecondHasPassed) {
     }
 }
 
+// Pressed and let go again between two polls, however briefly: the next poll
+// acts on the key once, as on a press held across it, and two such taps
+// still give one action.
+TEST_F(Keyboard, ATapBetweenTwoPollsGivesItsActionOnceHoweverOftenRepeated) {
+    const std::pair<uint8_t, Action> keys[] = {{DIK_RIGHT, ActionRight}, {DIK_LEFT, ActionLeft},
+                                               {DIK_DOWN, ActionDown},   {DIK_SPACE, ActionRotate},
+                                               {DIK_ESCAPE, ActionQuit}, {DIK_RETURN, ActionPause}};
+    for (int taps : {1, 2}) {
+        for (const auto& [key, action] : keys) {
+            keyLatch = 0;
+            nextRotateTime = headless::Ticks();
+            const uint32_t now = headless::Ticks();
+            for (int tap = 0; tap < taps; ++tap) {
+                const auto down = static_cast<uint32_t>(now + 5 + 20 * tap);
+                headless::ScheduleKey(down, key, true);
+                headless::ScheduleKey(down + 1, key, false);
+            }
+            EXPECT_EQ(Polls(3), (Actions{action, N, N})) << taps << " taps of key " << int{key};
+        }
+    }
+}
+
+// A tap of Return pauses; the pause ends at the first poll after the next
+// tap of Return, however short, and a tap of Escape meanwhile does nothing.
+TEST_F(Keyboard, TapsOfReturnPauseAndEndThePause) {
+    const uint32_t start = headless::Ticks();
+    headless::ScheduleKey(start + 5, DIK_RETURN, true);
+    headless::ScheduleKey(start + 6, DIK_RETURN, false);
+    ASSERT_EQ(Polls(1), Actions{ActionPause});  // at +40; the pause polls every 10 ms
+    headless::ScheduleKey(start + 73, DIK_ESCAPE, true);
+    headless::ScheduleKey(start + 74, DIK_ESCAPE, false);
+    headless::ScheduleKey(start + 101, DIK_RETURN, true);
+    headless::ScheduleKey(start + 102, DIK_RETURN, false);
+    EXPECT_EQ(PauseGame(), 0);
+    EXPECT_EQ(headless::Ticks(), start + 110);
+    EXPECT_EQ(keyLatch, 1);
+    EXPECT_EQ(Polls(2), (Actions{N, N}));
+}
+
 TEST_F(Keyboard, AFailedSnapshotGivesNothingAndLeavesTheLatch) {
     Hold({DIK_RIGHT});
     ASSERT_EQ(Polls(1), Actions{ActionRight});

@@ -32,23 +32,32 @@ protected:
     KeyboardDevice* keyboard_ = nullptr;
 };
 
-TEST_F(KeyboardTest, ReportsExactlyTheKeysThatAreDownWhileAcquired) {
+// A read shows the keys held as it is taken and every key pressed since the
+// read before, however briefly and however often, once.
+TEST_F(KeyboardTest, ShowsTheKeysHeldAndEachKeyPressedSinceTheLastReadOnce) {
     Snapshot keys;
     ASSERT_EQ(keyboard_->SetDataFormat(&kKeyboardFormat), kOk);
     ASSERT_EQ(keyboard_->Acquire(), kOk);
     const uint32_t start = headless::Ticks();
     headless::SetKey(DIK_SPACE, true);
+    headless::SetKey(DIK_RIGHT, true);  // a tap before the first read
+    headless::SetKey(DIK_RIGHT, false);
     headless::ScheduleKey(start + 20, DIK_LEFT, true);
-    headless::ScheduleKey(start + 30, DIK_ESCAPE, true);
-    headless::ScheduleKey(start + 30, DIK_ESCAPE, false);  // the later change counts
-    headless::ScheduleKey(start + 40, DIK_SPACE, false);   // after the clock's wrap
+    headless::ScheduleKey(start + 30, DIK_ESCAPE, true);  // a tap within the millisecond
+    headless::ScheduleKey(start + 30, DIK_ESCAPE, false);
+    for (uint32_t tick : {16u, 18u, 22u, 25u}) {  // two taps between two reads
+        headless::ScheduleKey(start + tick, DIK_RETURN, tick == 16u || tick == 22u);
+    }
+    headless::ScheduleKey(start + 40, DIK_SPACE, false);  // after the clock's wrap
     for (uint32_t after : {15u, 30u, 45u}) {
         headless::SetTicks(start + after);
         keys.fill(0x55);
         ASSERT_EQ(Read(&keys), kOk);
         for (int code = 0; code < 256; ++code) {
-            const bool down =
-                (code == DIK_SPACE && after < 40) || (code == DIK_LEFT && after >= 20);
+            const bool down = (code == DIK_SPACE && after < 40) ||
+                              (code == DIK_LEFT && after >= 20) ||
+                              (code == DIK_RIGHT && after == 15) ||
+                              ((code == DIK_ESCAPE || code == DIK_RETURN) && after == 30);
             ASSERT_EQ(keys[code], down ? kKeyDown : 0) << "scan code " << code << " at " << after;
         }
     }
@@ -74,8 +83,10 @@ TEST_F(KeyboardTest, BackToBackReadsLetTheClockMove) {
     ASSERT_EQ(Read(&keys), kOk);
     EXPECT_EQ(headless::Ticks(), start + 60) << "a read 40 ms later does not wait";
 
-    // A hundred failing reads, 10 ms apart, then the key.
-    headless::ScheduleKey(start + 1065, DIK_RETURN, true);
+    // A hundred failing reads, 10 ms apart, with a tap between two of them:
+    // the first read that works shows it.
+    headless::ScheduleKey(start + 1045, DIK_RETURN, true);
+    headless::ScheduleKey(start + 1046, DIK_RETURN, false);
     headless::FailStep(Fault::GetDeviceState, 0, 100);
     keys.fill(0);
     int polls = 0;

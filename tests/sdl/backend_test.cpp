@@ -51,5 +51,38 @@ TEST(SdlBackend, ShowsTheFrameThroughItsPaletteAndAgainWhenResized) {
     backend::CloseWindow();
 }
 
+// A frame whose pixels and palette equal those on the screen leaves the
+// window alone; one pixel or one colour changed, and the window shows it.
+TEST(SdlBackend, PaintsAFrameOnlyWhenItDiffersFromTheOneShown) {
+    ASSERT_TRUE(backend::OpenWindow("Stackwell")) << LastErrorText();
+    SDL_Window* window = SDL_GetWindowFromID(sdl::WindowId());
+    ASSERT_TRUE(backend::OpenScreen(640, 480)) << LastErrorText();
+    const SDL_Point output = testing::WindowPixelsSize(window);
+    // Paints the window green behind the backend's back: only painting the
+    // frame again would cover it.
+    const auto paintGreen = [window] {
+        SDL_Surface* surface = SDL_GetWindowSurface(window);
+        SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0x00, 0xFF, 0x00));
+    };
+
+    std::vector<uint8_t> pixels(640 * 480, 1);
+    PaletteEntry palette[256] = {};
+    palette[1] = {0xFF, 0x20, 0x00, 0};
+    palette[2] = {0x00, 0x40, 0xFF, 0};
+    backend::Present(pixels.data(), 640, 640, 480, palette);
+    paintGreen();
+    backend::Present(pixels.data(), 640, 640, 480, palette);
+    EXPECT_EQ(testing::ShownAt(window, output.x / 2, output.y / 2), 0x00FF00u) << "painted again";
+
+    pixels.back() = 2;
+    backend::Present(pixels.data(), 640, 640, 480, palette);
+    EXPECT_EQ(testing::ShownAt(window, output.x / 2, output.y / 2), 0xFF2000u) << "pixel changed";
+    paintGreen();
+    palette[1] = palette[2];
+    backend::Present(pixels.data(), 640, 640, 480, palette);
+    EXPECT_EQ(testing::ShownAt(window, output.x / 2, output.y / 2), 0x0040FFu) << "colour changed";
+    backend::CloseWindow();
+}
+
 }  // namespace
 }  // namespace platform

@@ -9,6 +9,7 @@
 
 #include "platform/display.h"
 #include "platform/input.h"
+#include "platform/keys.h"
 #include "platform/result.h"
 #include "platform/sdl/session.h"
 #include "platform/sound.h"
@@ -48,6 +49,18 @@ void PushWindowEvents(std::initializer_list<SDL_WindowEventID> events) {
         event.type = SDL_WINDOWEVENT;
         event.window.event = static_cast<Uint8>(what);
         event.window.windowID = sdl::WindowId();
+        ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError();
+    }
+}
+
+// Key presses (true) and releases as the window system reports them.
+void PushKeyEvents(std::initializer_list<std::pair<SDL_Scancode, bool>> changes) {
+    for (const auto& [key, down] : changes) {
+        SDL_Event event{};
+        event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+        event.key.windowID = sdl::WindowId();
+        event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+        event.key.keysym.scancode = key;
         ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError();
     }
 }
@@ -213,6 +226,33 @@ TEST_F(SdlSession, AfterTheFocusComesBackNoKeyIsDownTheScreenFlipsAndACloseStill
     PushWindowEvents({SDL_WINDOWEVENT_CLOSE});
     Read();
     EXPECT_EQ(TakeMessages(), (Messages{WM_CLOSE, WM_QUIT}));
+}
+
+// A key pressed and let go between two reads shows in the next read only; a
+// held key shows until it is let go, or until the window loses the keyboard,
+// after which no key-up would come for it.
+TEST_F(SdlSession, AKeyTappedBetweenReadsShowsOnceAndAHeldKeyUntilItIsLetGo) {
+    // The window system's own key events must reach the queue; the ones
+    // below are put there directly.
+    ASSERT_EQ(SDL_EventState(SDL_KEYDOWN, SDL_QUERY), SDL_ENABLE);
+    ASSERT_EQ(SDL_EventState(SDL_KEYUP, SDL_QUERY), SDL_ENABLE);
+    const auto keysDown = [](std::initializer_list<uint8_t> codes) {
+        Keys keys{};
+        for (uint8_t code : codes) {
+            keys[code] = kKeyDown;
+        }
+        return keys;
+    };
+    PushKeyEvents({{SDL_SCANCODE_RETURN, true},
+                   {SDL_SCANCODE_RETURN, false},
+                   {SDL_SCANCODE_LEFT, true},
+                   {SDL_SCANCODE_VOLUMEUP, true}});
+    EXPECT_EQ(Read(), keysDown({DIK_RETURN, DIK_LEFT}));
+    EXPECT_EQ(Read(), keysDown({DIK_LEFT}));
+    PushKeyEvents({{SDL_SCANCODE_LEFT, false}, {SDL_SCANCODE_RIGHT, true}});
+    EXPECT_EQ(Read(), keysDown({DIK_RIGHT}));
+    PushWindowEvents({SDL_WINDOWEVENT_FOCUS_LOST});
+    EXPECT_EQ(Read(), Keys{});
 }
 
 }  // namespace

@@ -61,11 +61,11 @@ inline Keys KeysForRead(const Script& script, Outcome& outcome, int64_t& totalRe
         return read >= script.playReads ? ForceTheEnd(read - script.playReads)
                                         : script.playKeys(read);
     }
-    // The end screen takes Return only at the second of its two reads a pass:
-    // an odd period of presses lands on it.
+    // On the end screen Return is let go at every other read: a latch that play
+    // left set clears in between.
     const int64_t wait = phase == Title ? script.titleReads : script.endReads;
-    return read >= wait && (phase == Title || (read - wait) % 5 < 3) ? Keys{platform::DIK_RETURN}
-                                                                     : Keys{};
+    return read >= wait && (phase == Title || (read - wait) % 2 == 0) ? Keys{platform::DIK_RETURN}
+                                                                      : Keys{};
 }
 
 // Steers, turns, drops and pauses from read 30 to read 36, then quits at 120;
