@@ -5,7 +5,9 @@
 #include <cstring>
 #include <new>
 
+#include "platform/data_files.h"
 #include "platform/files.h"
+#include "platform/result.h"
 
 namespace {
 
@@ -99,35 +101,40 @@ int32_t Bitmap::Height() const {
 }
 
 int32_t Bitmap::Load(const char* fileName) {
-    if (fileName == nullptr) {
+    if (fileName == nullptr || !platform::DataFilesWanted()) {
         return 0;
     }
+    const auto unusable = [fileName](const char* reason) {
+        platform::ReportUnusableDataFile(fileName, reason);
+        return 0;
+    };
     OpenedFile file(fileName);
     if (!file.IsOpen()) {
-        return 0;
+        return unusable(platform::LastErrorText());
     }
     // From here the headers change, and an old pixel block would no longer
     // match the size they give.
     ReleasePixels();
+    constexpr const char* kUnreadable = "the file cannot be read";
     if (!file.Read(fileHeader, sizeof fileHeader) || !file.Read(infoHeader, sizeof infoHeader)) {
-        return 0;
+        return unusable(kUnreadable);
     }
     if (ReadInt16(infoHeader + kBitsPerPixelOffset) != kPaletteBitsPerPixel) {
-        return 0;
+        return unusable("not a picture of 256 colours");
     }
     if (!file.Read(palette, sizeof palette)) {
-        return 0;
+        return unusable(kUnreadable);
     }
 
     const int32_t width = Width();
     const int32_t height = Height();
     if (!IsPictureSize(width, height)) {
-        return 0;
+        return unusable("its width and height make no picture (at most 4096 x 4096)");
     }
     const size_t rowBytes = static_cast<size_t>(width);
     pixels = new (std::nothrow) uint8_t[rowBytes * static_cast<size_t>(height)]();
     if (pixels == nullptr) {
-        return 0;
+        return unusable("out of memory");
     }
     const uint32_t padding = RowPadding(width);
     uint8_t discarded[4];
@@ -136,7 +143,7 @@ int32_t Bitmap::Load(const char* fileName) {
                        static_cast<uint32_t>(width)) ||
             !file.Read(discarded, padding)) {
             ReleasePixels();
-            return 0;
+            return unusable(kUnreadable);
         }
     }
     return 1;
