@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <new>
+#include <vector>
 
 #include "platform/data_files.h"
 #include "platform/files.h"
@@ -42,6 +43,8 @@ public:
     OpenedFile& operator=(const OpenedFile&) = delete;
 
     bool IsOpen() const { return handle != platform::kInvalidFile; }
+    // Whether a read found the end of the file; every later read gives zeros.
+    bool Ended() const { return ended; }
 
     // Reads the next count bytes. Where the file ends early the rest of the
     // buffer becomes 0, so nothing left from before passes for the file's
@@ -56,12 +59,14 @@ public:
         }
         if (arrived < count) {
             std::memset(static_cast<uint8_t*>(buffer) + arrived, 0, count - arrived);
+            ended = true;
         }
         return true;
     }
 
 private:
     platform::FileHandle handle;
+    bool ended = false;
 };
 
 // Rows are stored bottom-up, so a negative size is not a picture of ours; a
@@ -136,15 +141,16 @@ int32_t Bitmap::Load(const char* fileName) {
     if (pixels == nullptr) {
         return unusable("out of memory");
     }
+    // A row and its padding come in one read. The block starts as zeros, so
+    // the rows after the end of the file need no reading.
     const uint32_t padding = RowPadding(width);
-    uint8_t discarded[4];
-    for (int32_t row = 0; row < height; ++row) {
-        if (!file.Read(pixels + static_cast<size_t>(row) * rowBytes,
-                       static_cast<uint32_t>(width)) ||
-            !file.Read(discarded, padding)) {
+    std::vector<uint8_t> stored(rowBytes + padding);
+    for (int32_t row = 0; row < height && !file.Ended(); ++row) {
+        if (!file.Read(stored.data(), static_cast<uint32_t>(stored.size()))) {
             ReleasePixels();
             return unusable(kUnreadable);
         }
+        std::memcpy(pixels + static_cast<size_t>(row) * rowBytes, stored.data(), rowBytes);
     }
     return 1;
 }
