@@ -1,9 +1,11 @@
-# Two commands for a newcomer: `make run` plays the game, `make test` checks it.
-# Both install what a fresh Debian 12 machine lacks, configure and build first.
+# `make run` plays the game, `make test` checks it. Both install what a fresh
+# Debian 12 machine lacks, configure and build first; ./run.sh and ./test.sh at
+# the top install make itself and then call them.
 
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
+# One job per core, as the README says.
 JOBS ?= $(shell nproc)
 
 BUILD_PACKAGES := cmake g++ make pkg-config libsdl2-dev googletest libgtest-dev libgmock-dev \

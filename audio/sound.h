@@ -47,5 +47,7 @@ void ReleaseSoundDevice();
 void ReleaseSounds();
 
 // Reads the sample data of a PCM wave file. Returns its size in bytes and a
-// new block (release with delete[]), or 0 and no block on failure.
+// new block (release with delete[]), or 0 and no block on failure, which is
+// told to the player on standard error. Once the run has been asked to end,
+// nothing is read and 0 comes back.
 int32_t ReadWaveFile(const char* fileName, uint8_t** data);

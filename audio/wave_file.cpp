@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "audio/sound.h"
+#include "platform/data_files.h"
+#include "platform/result.h"
 #include "platform/riff.h"
 
 namespace {
@@ -58,36 +60,41 @@ uint8_t* ReadSamples(RiffFile file, int32_t count) {
     return block;
 }
 
-int32_t ReadSampleData(RiffFile file, uint8_t** data) {
+// Returns the size of the samples, or 0 with the reason the file cannot be used.
+int32_t ReadSampleData(RiffFile file, uint8_t** data, const char** problem) {
     ChunkInfo wave{};
     wave.formType = kWaveForm;
     if (platform::RiffDescend(file, &wave, nullptr, platform::RIFF_FINDRIFF) != platform::RIFF_OK) {
+        *problem = "not a wave file";
         return 0;
     }
     ChunkInfo format{};
     format.id = kFormatChunk;
     if (platform::RiffDescend(file, &format, &wave, platform::RIFF_FINDCHUNK) !=
         platform::RIFF_OK) {
+        *problem = "the wave file has no format chunk";
         return 0;
     }
-    if (!FormatIsPcm(file)) {
-        return 0;
-    }
-    if (platform::RiffAscend(file, &format, 0) != platform::RIFF_OK) {
+    if (!FormatIsPcm(file) || platform::RiffAscend(file, &format, 0) != platform::RIFF_OK) {
+        *problem = "the samples are not plain PCM";
         return 0;
     }
     ChunkInfo samples{};
     samples.id = kDataChunk;
     if (platform::RiffDescend(file, &samples, &wave, platform::RIFF_FINDCHUNK) !=
-        platform::RIFF_OK) {
+            platform::RIFF_OK ||
+        samples.size == 0) {
+        *problem = "the wave file holds no samples";
         return 0;
     }
-    if (samples.size == 0 || samples.size > kMaxSampleBytes) {
+    if (samples.size > kMaxSampleBytes) {
+        *problem = "it claims more than 64 MiB of samples";
         return 0;
     }
     const auto size = static_cast<int32_t>(samples.size);
     uint8_t* block = ReadSamples(file, size);
     if (block == nullptr) {
+        *problem = "the samples end before the size the file gives, or cannot be read";
         return 0;
     }
     *data = block;
@@ -101,11 +108,19 @@ int32_t ReadWaveFile(const char* fileName, uint8_t** data) {
         return 0;
     }
     *data = nullptr;
-    RiffFile file = platform::RiffOpen(fileName, platform::RIFF_READ | platform::RIFF_ALLOCBUF);
-    if (file == nullptr) {
+    if (fileName == nullptr || !platform::DataFilesWanted()) {
         return 0;
     }
-    const int32_t size = ReadSampleData(file, data);
+    RiffFile file = platform::RiffOpen(fileName, platform::RIFF_READ | platform::RIFF_ALLOCBUF);
+    if (file == nullptr) {
+        platform::ReportUnusableDataFile(fileName, platform::LastErrorText());
+        return 0;
+    }
+    const char* problem = nullptr;
+    const int32_t size = ReadSampleData(file, data, &problem);
     platform::RiffClose(file, 0);
+    if (size == 0) {
+        platform::ReportUnusableDataFile(fileName, problem);
+    }
     return size;
 }

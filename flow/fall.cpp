@@ -1,5 +1,6 @@
 #include "flow/fall.h"
 
+#include "flow/close_request.h"
 #include "flow/keyboard.h"
 #include "platform/time.h"
 #include "rules/counters.h"
@@ -32,6 +33,9 @@ bool MakeGravityStep(Piece& current, Board& cells) {
 RoundResult RunFallLoop(Piece& current, Board& cells, Score& score, Piece next) {
     bool landed = false;
     while (!landed) {
+        if (CloseRequested()) {
+            return RoundCut;
+        }
         const int32_t dispatched = DispatchAction(current, cells.data());
         if (dispatched == ActionQuit) {
             return RoundQuit;

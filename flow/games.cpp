@@ -1,6 +1,7 @@
 #include "flow/games.h"
 
 #include "app/window_handles.h"
+#include "flow/close_request.h"
 #include "rules/counters.h"
 
 namespace {
@@ -11,7 +12,8 @@ enum class Queue { KeepPlaying, EndRun };
 // window; the quit message ends the run. A message that took the window away
 // (a close request) leaves no screen to play on, so the messages that follow
 // it, the quit message among them, are taken at once, and if none is left the
-// run ends all the same.
+// run ends all the same. A close request further back in the queue is not
+// left for later rounds either: the messages before it are taken now.
 Queue HandleMessagesBetweenRounds(platform::Message& lastTaken) {
     platform::Message message;
     bool windowGone = false;
@@ -23,7 +25,7 @@ Queue HandleMessagesBetweenRounds(platform::Message& lastTaken) {
         platform::TranslateMessage(&message);
         platform::DispatchMessage(&message);
         windowGone = !platform::IsWindow(mainWindow);
-        if (!windowGone) {
+        if (!windowGone && !CloseRequested()) {
             return Queue::KeepPlaying;
         }
     }
@@ -36,7 +38,7 @@ RoundResult PlayGame(Piece& current, Piece& emptyPiece, Score& score, FullRows& 
     ClearBoard();
     SpawnFirstPiece(current, board);
     RoundResult result = RoundLanded;
-    while (result == RoundLanded) {
+    while (result == RoundLanded || result == RoundCut) {
         if (HandleMessagesBetweenRounds(message) == Queue::EndRun) {
             return RoundQuit;
         }

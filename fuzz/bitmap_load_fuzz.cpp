@@ -49,19 +49,23 @@ const Targets& TheTargets() {
     return targets;
 }
 
-// Reads every byte of the pixel block a successful load claims to hold, so
-// that a block smaller than the headers say shows at once.
-void TouchEveryPixel(const Bitmap& bitmap) {
-    const int64_t count = static_cast<int64_t>(bitmap.Width()) * bitmap.Height();
-    if (count <= 0) {
+// Reads the first and the last byte of every row of the pixel block a
+// successful load claims to hold, so that a block smaller than the headers say
+// shows at once; every byte would cost the largest pictures far more time than
+// their reading does.
+void TouchEveryRow(const Bitmap& bitmap) {
+    const int64_t width = bitmap.Width();
+    const int64_t height = bitmap.Height();
+    if (width <= 0 || height <= 0) {
         return;
     }
     if (bitmap.Pixels() == nullptr) {
         std::abort();
     }
     volatile uint8_t sum = 0;
-    for (int64_t i = 0; i < count; ++i) {
-        sum = static_cast<uint8_t>(sum + bitmap.Pixels()[i]);
+    for (int64_t row = 0; row < height; ++row) {
+        sum = static_cast<uint8_t>(sum + bitmap.Pixels()[row * width] +
+                                   bitmap.Pixels()[row * width + width - 1]);
     }
 }
 
@@ -92,10 +96,10 @@ void CutLikeTheGame(Bitmap& bitmap, const Targets& targets) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Targets& targets = TheTargets();
-    const char* path = fuzz::WriteInputFile("picture.bmp", data, size);
+    const char* file = fuzz::ServeInput("picture.bmp", data, size);
     Bitmap bitmap;
-    if (bitmap.Load(path) == 1) {
-        TouchEveryPixel(bitmap);
+    if (bitmap.Load(file) == 1) {
+        TouchEveryRow(bitmap);
     } else if (bitmap.Pixels() != nullptr) {
         std::abort();  // a failed load leaves no pixel block
     }

@@ -4,7 +4,8 @@
 #
 # Each target starts from its seeds (fuzz/seeds/) and the game's own data
 # files (BUILD_DIR/run), and keeps what it learns in BUILD_DIR/fuzz-corpus, so
-# a later run goes on from there. An input that crashes a target is kept in
+# a later run goes on from there; the run prints how many inputs a second each
+# target went through. An input that crashes a target is kept in
 # BUILD_DIR/fuzz-findings and fails the run.
 set -uo pipefail
 
@@ -43,6 +44,12 @@ for entry in "${targets[@]}"; do
     -artifact_prefix="$findings/$name-" >"$build/fuzz-$name.log" 2>&1
   status=$?
   grep -E '^(Done|stat::number_of_executed_units|stat::peak_rss_mb)' "$build/fuzz-$name.log"
+  # libFuzzer's own summary line: "Done RUNS runs in SECONDS second(s)".
+  read -r runs took < <(sed -n 's/^Done \([0-9]*\) runs in \([0-9]*\) second.*/\1 \2/p' \
+    "$build/fuzz-$name.log")
+  if [ -n "${runs:-}" ] && [ "${took:-0}" -gt 0 ]; then
+    echo "fuzz: $name: $((runs / took)) runs a second ($runs runs in ${took}s)"
+  fi
   if [ $status -eq 0 ]; then
     passed=$((passed + 1))
   else

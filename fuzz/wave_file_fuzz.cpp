@@ -42,16 +42,17 @@ void Mix(uint32_t count) {
 }
 
 // What the game does with its sounds: play once, play looped, pause and
-// resume, stop and rewind, with the mixer running in between.
+// resume, stop and rewind, with the mixer running in between. The stretches
+// mixed are short, but long enough for a short sound to end or loop in them.
 void PlayLikeTheGame(Sound& sound) {
     sound.Play(0);
-    Mix(300);
+    Mix(100);
     sound.Play(1);
     sound.Play(1);
-    Mix(512);
+    Mix(160);
     sound.Stop();
     sound.Play(0);
-    Mix(100);
+    Mix(40);
     sound.StopAndRewind();
     Mix(10);
 }
@@ -60,10 +61,10 @@ void PlayLikeTheGame(Sound& sound) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SetUpSoundDevice();
-    const char* path = fuzz::WriteInputFile("sound.wav", data, size);
+    const char* file = fuzz::ServeInput("sound.wav", data, size);
 
     uint8_t* samples = nullptr;
-    const int32_t count = ReadWaveFile(path, &samples);
+    const int32_t count = ReadWaveFile(file, &samples);
     if (count < 0 || (count == 0 && samples != nullptr)) {
         std::abort();  // a failed read hands over no block
     }
@@ -71,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     delete[] samples;
 
     Sound sound;
-    sound.Load(path, 2);
+    sound.Load(file, 2);
     PlayLikeTheGame(sound);
     return 0;
 }

@@ -16,7 +16,8 @@ inline constexpr uint32_t FILE_ATTRIBUTE_NORMAL = 0x00000080u;
 
 // Opens an existing file. Only GENERIC_READ access with OPEN_EXISTING is
 // supported; anything else, or a file that does not exist or is not a regular
-// file, gives kInvalidFile.
+// file, gives kInvalidFile, and LastErrorText() then says why in a few words
+// ("no such file"). A named pipe or a device is refused at once, never waited on.
 FileHandle OpenFile(const char* fileName, uint32_t access, uint32_t shareMode, uint32_t disposition,
                     uint32_t attributes);
 

@@ -37,18 +37,30 @@ struct ChunkInfo {
     uint32_t flags = 0;
 };
 
+// The largest file RiffOpen takes. The game's sounds are a few hundred
+// kilobytes and a minute of its 8-bit mono is 1.3 MiB; a file past this is
+// refused at once, like any damaged one, instead of being searched through.
+inline constexpr uint64_t kLargestRiffFile = 64u << 20;
+
+// The most chunks one search steps over before it gives up. A real file has
+// a handful; a zero-filled one would otherwise be walked eight bytes a step,
+// so this keeps the cost of a search to the chunks a real file has.
+inline constexpr uint32_t kMostChunksPerSearch = 1024;
+
 struct RiffFileObject;
 using RiffFile = RiffFileObject*;
 
 // Opens an existing file for reading through an internal buffer
-// (RIFF_READ | RIFF_ALLOCBUF). Returns null when the file cannot be opened.
+// (RIFF_READ | RIFF_ALLOCBUF). Returns null when the file cannot be opened or
+// is larger than kLargestRiffFile; LastErrorText() then says why.
 RiffFile RiffOpen(const char* fileName, uint32_t flags);
 
 // Descends into a chunk, starting at the current position.
 // RIFF_FINDRIFF: the next "RIFF" chunk whose form type is chunk->formType.
 // RIFF_FINDCHUNK: the next chunk whose identifier is chunk->id.
 // No flag: whatever chunk starts at the current position.
-// With a parent, the search never leaves the parent's data. On success the
+// With a parent, the search never leaves the parent's data. A search that
+// passes kMostChunksPerSearch chunks ends with RIFFERR_CHUNKNOTFOUND. On success the
 // chunk's fields are filled in and the position is at the start of its data.
 RiffResult RiffDescend(RiffFile file, ChunkInfo* chunk, const ChunkInfo* parent, uint32_t flags);
 

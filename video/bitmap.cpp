@@ -4,8 +4,11 @@
 
 #include <cstring>
 #include <new>
+#include <vector>
 
+#include "platform/data_files.h"
 #include "platform/files.h"
+#include "platform/result.h"
 
 namespace {
 
@@ -40,6 +43,8 @@ public:
     OpenedFile& operator=(const OpenedFile&) = delete;
 
     bool IsOpen() const { return handle != platform::kInvalidFile; }
+    // Whether a read found the end of the file; every later read gives zeros.
+    bool Ended() const { return ended; }
 
     // Reads the next count bytes. Where the file ends early the rest of the
     // buffer becomes 0, so nothing left from before passes for the file's
@@ -54,12 +59,14 @@ public:
         }
         if (arrived < count) {
             std::memset(static_cast<uint8_t*>(buffer) + arrived, 0, count - arrived);
+            ended = true;
         }
         return true;
     }
 
 private:
     platform::FileHandle handle;
+    bool ended = false;
 };
 
 // Rows are stored bottom-up, so a negative size is not a picture of ours; a
@@ -99,45 +106,51 @@ int32_t Bitmap::Height() const {
 }
 
 int32_t Bitmap::Load(const char* fileName) {
-    if (fileName == nullptr) {
+    if (fileName == nullptr || !platform::DataFilesWanted()) {
         return 0;
     }
+    const auto unusable = [fileName](const char* reason) {
+        platform::ReportUnusableDataFile(fileName, reason);
+        return 0;
+    };
     OpenedFile file(fileName);
     if (!file.IsOpen()) {
-        return 0;
+        return unusable(platform::LastErrorText());
     }
     // From here the headers change, and an old pixel block would no longer
     // match the size they give.
     ReleasePixels();
+    constexpr const char* kUnreadable = "the file cannot be read";
     if (!file.Read(fileHeader, sizeof fileHeader) || !file.Read(infoHeader, sizeof infoHeader)) {
-        return 0;
+        return unusable(kUnreadable);
     }
     if (ReadInt16(infoHeader + kBitsPerPixelOffset) != kPaletteBitsPerPixel) {
-        return 0;
+        return unusable("not a picture of 256 colours");
     }
     if (!file.Read(palette, sizeof palette)) {
-        return 0;
+        return unusable(kUnreadable);
     }
 
     const int32_t width = Width();
     const int32_t height = Height();
     if (!IsPictureSize(width, height)) {
-        return 0;
+        return unusable("its width and height make no picture (at most 4096 x 4096)");
     }
     const size_t rowBytes = static_cast<size_t>(width);
     pixels = new (std::nothrow) uint8_t[rowBytes * static_cast<size_t>(height)]();
     if (pixels == nullptr) {
-        return 0;
+        return unusable("out of memory");
     }
+    // A row and its padding come in one read. The block starts as zeros, so
+    // the rows after the end of the file need no reading.
     const uint32_t padding = RowPadding(width);
-    uint8_t discarded[4];
-    for (int32_t row = 0; row < height; ++row) {
-        if (!file.Read(pixels + static_cast<size_t>(row) * rowBytes,
-                       static_cast<uint32_t>(width)) ||
-            !file.Read(discarded, padding)) {
+    std::vector<uint8_t> stored(rowBytes + padding);
+    for (int32_t row = 0; row < height && !file.Ended(); ++row) {
+        if (!file.Read(stored.data(), static_cast<uint32_t>(stored.size()))) {
             ReleasePixels();
-            return 0;
+            return unusable(kUnreadable);
         }
+        std::memcpy(pixels + static_cast<size_t>(row) * rowBytes, stored.data(), rowBytes);
     }
     return 1;
 }

@@ -17,8 +17,9 @@ public:
     Bitmap(const Bitmap&) = delete;
     Bitmap& operator=(const Bitmap&) = delete;
 
-    // 1 on success, 0 on failure, which leaves no pixel block. Rows the file
-    // does not supply read as 0.
+    // 1 on success, 0 on failure, which leaves no pixel block and tells the
+    // player why on standard error. Rows the file does not supply read as 0.
+    // Once the run has been asked to end, nothing is read and 0 comes back.
     int32_t Load(const char* fileName);
     // Writes the picture's 256 colours into the palette. Always 1.
     int32_t ApplyPalette(platform::Palette* target);

@@ -1,64 +1,51 @@
 #include "platform/common/buffered_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <new>
 
 namespace platform::detail {
-namespace {
 
-constexpr uint64_t kLargestRiffFile = 0xFFFFFFFFu;
-
-}  // namespace
-
-BufferedFile* BufferedFile::Open(const char* fileName, size_t bufferSize) {
-    if (fileName == nullptr || bufferSize == 0) {
+BufferedFile* BufferedFile::Open(const char* fileName, size_t bufferSize, const char** problem) {
+    static const char* unused = nullptr;
+    const char*& why = problem != nullptr ? *problem : unused;
+    if (bufferSize == 0) {
+        why = "no buffer";
         return nullptr;
     }
-    // Non-blocking so that a named pipe cannot stall the open; it is refused
-    // below like every other file that is not a regular one.
-    int descriptor = ::open(fileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (descriptor < 0) {
+    FileSource* source = FileSource::Open(fileName, &why);
+    if (source == nullptr) {
         return nullptr;
     }
-    struct stat info {};
-    if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(descriptor);
-        return nullptr;
-    }
-    uint64_t length = std::min(static_cast<uint64_t>(info.st_size), kLargestRiffFile);
-    auto* file = new (std::nothrow) BufferedFile(descriptor, length);
+    auto* file = new (std::nothrow) BufferedFile(source);
     if (file == nullptr) {
-        ::close(descriptor);
+        delete source;
+        why = "out of memory";
         return nullptr;
     }
     try {
         file->buffer_.resize(bufferSize);
     } catch (const std::bad_alloc&) {
         delete file;
+        why = "out of memory";
         return nullptr;
     }
     return file;
 }
 
-BufferedFile::BufferedFile(int descriptor, uint64_t length)
-    : descriptor_(descriptor), length_(length) {}
+BufferedFile::BufferedFile(FileSource* source) : source_(source) {}
 
 BufferedFile::~BufferedFile() {
-    ::close(descriptor_);
+    delete source_;
 }
 
 int64_t BufferedFile::ReadAt(uint64_t position, void* destination, size_t count) {
     auto* out = static_cast<uint8_t*>(destination);
-    if (position >= length_) {
+    const uint64_t length = Length();
+    if (position >= length) {
         return 0;
     }
-    count = static_cast<size_t>(std::min<uint64_t>(count, length_ - position));
+    count = static_cast<size_t>(std::min<uint64_t>(count, length - position));
     size_t done = 0;
     while (done < count) {
         uint64_t at = position + done;
@@ -70,7 +57,7 @@ int64_t BufferedFile::ReadAt(uint64_t position, void* destination, size_t count)
             done += take;
         } else if (wanted >= buffer_.size()) {
             // A large read goes straight to the caller instead of through the buffer.
-            int64_t got = ReadFromDisk(at, out + done, wanted);
+            int64_t got = source_->ReadAt(at, out + done, wanted);
             if (got < 0) {
                 return -1;
             }
@@ -93,31 +80,12 @@ int64_t BufferedFile::ReadAt(uint64_t position, void* destination, size_t count)
 bool BufferedFile::Refill(uint64_t position) {
     bufferStart_ = position;
     bufferFill_ = 0;
-    int64_t got = ReadFromDisk(position, buffer_.data(), buffer_.size());
+    int64_t got = source_->ReadAt(position, buffer_.data(), buffer_.size());
     if (got < 0) {
         return false;
     }
     bufferFill_ = static_cast<size_t>(got);
     return true;
-}
-
-int64_t BufferedFile::ReadFromDisk(uint64_t position, uint8_t* destination, size_t count) {
-    size_t done = 0;
-    while (done < count) {
-        ssize_t got = ::pread(descriptor_, destination + done, count - done,
-                              static_cast<off_t>(position + done));
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return -1;
-        }
-        if (got == 0) {
-            break;
-        }
-        done += static_cast<size_t>(got);
-    }
-    return static_cast<int64_t>(done);
 }
 
 }  // namespace platform::detail

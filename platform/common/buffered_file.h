@@ -6,31 +6,31 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/common/file_source.h"
+
 namespace platform::detail {
 
 class BufferedFile {
 public:
-    // Opens an existing regular file. Returns null when it cannot.
-    static BufferedFile* Open(const char* fileName, size_t bufferSize);
+    // Opens an existing regular file. Returns null when it cannot, with the
+    // reason in *problem.
+    static BufferedFile* Open(const char* fileName, size_t bufferSize, const char** problem);
     ~BufferedFile();
     BufferedFile(const BufferedFile&) = delete;
     BufferedFile& operator=(const BufferedFile&) = delete;
 
-    // The length the file had when it was opened, at most 4 GiB - 1: RIFF
-    // offsets are 32-bit, so anything beyond is out of reach anyway.
-    uint64_t Length() const { return length_; }
+    // The length the file had when it was opened.
+    uint64_t Length() const { return source_->Length(); }
 
     // Copies up to count bytes from position on. Returns how many arrived
     // (fewer only at the end of the file), or -1 on an I/O error.
     int64_t ReadAt(uint64_t position, void* destination, size_t count);
 
 private:
-    BufferedFile(int descriptor, uint64_t length);
-    int64_t ReadFromDisk(uint64_t position, uint8_t* destination, size_t count);
+    explicit BufferedFile(FileSource* source);
     bool Refill(uint64_t position);
 
-    int descriptor_;
-    uint64_t length_;
+    FileSource* source_;
     std::vector<uint8_t> buffer_;
     uint64_t bufferStart_ = 0;
     size_t bufferFill_ = 0;

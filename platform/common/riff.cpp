@@ -1,11 +1,13 @@
 // The RIFF reader. Files are untrusted: every size is checked against the end
-// of the file and of the parent chunk before it is followed, and every step of
-// a search moves forward by at least a chunk header, so a search always ends.
+// of the file and of the parent chunk before it is followed, every step of a
+// search moves forward by at least a chunk header, and a search steps over a
+// bounded number of chunks, so a search always ends, and soon.
 #include "platform/riff.h"
 
 #include <algorithm>
 #include <new>
 
+#include "platform/backend.h"
 #include "platform/common/buffered_file.h"
 #include "platform/common/live_objects.h"
 
@@ -127,8 +129,16 @@ RiffFile RiffOpen(const char* fileName, uint32_t flags) {
     if (riff == nullptr) {
         return nullptr;
     }
-    riff->file = detail::BufferedFile::Open(fileName, kRiffBufferSize);
+    const char* problem = nullptr;
+    riff->file = detail::BufferedFile::Open(fileName, kRiffBufferSize, &problem);
+    if (riff->file != nullptr && riff->file->Length() > kLargestRiffFile) {
+        static_assert(kLargestRiffFile == 64u << 20, "the words below give the size");
+        problem = "larger than 64 MiB, far more than any sound of the game";
+        delete riff->file;
+        riff->file = nullptr;
+    }
     if (riff->file == nullptr) {
+        backend::SetErrorText(problem);
         delete riff;
         return nullptr;
     }
@@ -150,7 +160,7 @@ RiffResult RiffDescend(RiffFile file, ChunkInfo* chunk, const ChunkInfo* parent,
         }
         limit = std::min(limit, DataEnd(*parent));
     }
-    for (;;) {
+    for (uint32_t step = 0; step < kMostChunksPerSearch; ++step) {
         Header header;
         HeaderRead read = ReadHeader(*file->file, position, limit, &header);
         if (read == HeaderRead::Failed) {
@@ -168,9 +178,9 @@ RiffResult RiffDescend(RiffFile file, ChunkInfo* chunk, const ChunkInfo* parent,
             file->position = header.dataOffset;
             return RIFF_OK;
         }
-        // Each step passes at least the header, so the search always ends.
         position = PaddedEnd(position + kChunkHeaderSize, header.size);
     }
+    return RIFFERR_CHUNKNOTFOUND;
 }
 
 int32_t RiffRead(RiffFile file, void* buffer, int32_t count) {

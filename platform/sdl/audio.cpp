@@ -25,8 +25,11 @@ Output output;
 constexpr Uint16 kBufferSamples = 512;
 constexpr Uint8 kSilence = 128;
 
+// The game cannot run without a sound device, but SDL's dummy one will do.
 void ReportFailure(const char* what) {
-    backend::SetErrorText((std::string(what) + ": " + SDL_GetError()).c_str());
+    backend::SetErrorText((std::string(what) + ": " + SDL_GetError() +
+                           " (to play without sound, start the game with SDL_AUDIODRIVER=dummy)")
+                              .c_str());
 }
 
 // Runs on SDL's audio thread with the device locked.

@@ -23,7 +23,21 @@ std::string& StartFailure() {
     return text;
 }
 
+bool IsUnset(const char* value) {
+    return value == nullptr || *value == '\0';
+}
+
 bool StartVideoOnce() {
+    // Left to itself SDL falls back on a driver that draws nowhere, and the
+    // game would play unseen to its end; only a driver chosen by name (the
+    // hint is SDL_VIDEODRIVER when set) may do that.
+    if (IsUnset(SDL_GetHint(SDL_HINT_VIDEODRIVER)) && IsUnset(std::getenv("DISPLAY")) &&
+        IsUnset(std::getenv("WAYLAND_DISPLAY"))) {
+        StartFailure() =
+            "no display was found: neither DISPLAY nor WAYLAND_DISPLAY is set (start the game "
+            "from a desktop session)";
+        return false;
+    }
     // Closing the window is a request to the game, not the end of the program.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {

@@ -1,6 +1,7 @@
 // The whole program from its entry point on the headless backend.
 #include <gtest/gtest.h>
 
+#include "platform/common/file_source.h"
 #include "tests/support/program_run.h"
 #include "tests/support/screen_check.h"
 
@@ -99,6 +100,57 @@ TEST(WholeProgram, AQuitMessageGivesTheExitCodeAndAClosedWindowEndsTheRun) {
         EXPECT_EQ(gamesLeft, 2);
         EXPECT_EQ(outcome.leftAlive, "");
     }
+}
+
+// A close request (the window's, or the terminate signal's, which SDL turns
+// into the same) that comes while the data files are being read ends the run
+// there: the files not yet read are left unread, no round is played (not even
+// when a repaint request waits before it), nothing is shown after it,
+// everything made is given back and the exit code is that of a close. Here
+// the request comes on the title, when start.bmp and superhappy.wav are read
+// and the other six files are still to come.
+TEST(WholeProgram, ACloseRequestDuringLoadingLeavesTheRestOfTheDataFilesUnread) {
+    uint64_t readsAtTheClose = 0;
+    Script script;
+    script.titleReads = 1'000'000;  // only the close ends the title
+    script.onFrame = [&](const headless::Frame&, Phase phase) {
+        if (phase == Phase::Title && readsAtTheClose == 0) {
+            headless::Expose();
+            headless::RequestClose();
+            readsAtTheClose = platform::detail::SourceReads();
+        }
+    };
+    const Outcome outcome = RunProgram(script);
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_FALSE(outcome.overran);
+    EXPECT_GT(readsAtTheClose, 0u);
+    EXPECT_EQ(platform::detail::SourceReads(), readsAtTheClose) << "files read after the close";
+    EXPECT_EQ(outcome.frames[Phase::Play] + outcome.frames[Phase::End], 0);
+    EXPECT_EQ(outcome.stderrText, "");
+    EXPECT_EQ(outcome.leftAlive, "");
+}
+
+// In play the same request stops the falling piece where it is: no frame is
+// drawn after it, and the run ends as a close ends it, without the end screen.
+TEST(WholeProgram, ACloseRequestDuringTheFallEndsTheRunBeforeTheNextFrame) {
+    int64_t playFramesAtTheClose = -1;
+    Script script;
+    script.playReads = 1'000'000;
+    script.onFrame = [&](const headless::Frame&, Phase phase) {
+        if (phase == Phase::Play && playFramesAtTheClose < 0 && headless::FramesPresented() == 40) {
+            headless::Expose();
+            headless::RequestClose();
+            playFramesAtTheClose = 0;
+        }
+        playFramesAtTheClose += playFramesAtTheClose >= 0 && phase == Phase::Play;
+    };
+    const Outcome outcome = RunProgram(script);
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_FALSE(outcome.overran);
+    EXPECT_EQ(playFramesAtTheClose, 1) << "frames drawn after the close, and the one of it";
+    EXPECT_EQ(outcome.frames[Phase::End], 0);
+    EXPECT_EQ(gamesLeft, 2);
+    EXPECT_EQ(outcome.leftAlive, "");
 }
 
 TEST(WholeProgram, TheSameStartTimeAndKeysGiveTheSameGame) {

@@ -3,9 +3,12 @@
 #include "platform/files.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <filesystem>
 #include <string>
 
+#include "platform/result.h"
 #include "tests/audio/wave_writer.h"
 
 namespace platform {
@@ -36,6 +39,19 @@ TEST(Files, OnlyExistingFilesOpenOnlyForReadingAndReadsStopAtTheEnd) {
     count = 7;
     EXPECT_FALSE(ReadFile(kInvalidFile, got, 1, &count));
     EXPECT_EQ(count, 0u);
+}
+
+// A named pipe where a data file should be is refused at once: opened the
+// usual way it would wait for ever for someone to write to it.
+TEST(Files, ANamedPipeIsRefusedWithoutWaitingForAWriter) {
+    const std::string path = wave_test::WriteWave("pipe.bmp", {});
+    std::filesystem::remove(path);
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    EXPECT_EQ(Open(path), kInvalidFile);
+    EXPECT_STREQ(LastErrorText(), "not a regular file");
+    std::filesystem::remove(path);
+    EXPECT_EQ(Open(path), kInvalidFile);
+    EXPECT_STREQ(LastErrorText(), "no such file");
 }
 
 }  // namespace

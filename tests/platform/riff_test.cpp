@@ -5,7 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <string>
 
+#include "platform/common/file_source.h"
+#include "platform/result.h"
 #include "tests/audio/wave_writer.h"
 
 namespace platform {
@@ -109,6 +113,41 @@ TEST_F(RiffTest, SizesThatLieStopTheSearchAndOnlyFilesOpen) {
 
     EXPECT_EQ(RiffOpen(testing::TempDir().c_str(), RIFF_READ | RIFF_ALLOCBUF), nullptr);
     EXPECT_EQ(RiffOpen(WriteWave("riff_test.bin", {}).c_str(), 0x0001 /* write */), nullptr);
+}
+
+// A file of the given length that holds head and then zeros; the zeros take
+// no room on disk.
+std::string SparseFile(const char* name, const Bytes& head, uint64_t length) {
+    const std::string path = WriteWave(name, head);
+    std::filesystem::resize_file(path, length);
+    return path;
+}
+
+// The work of a search is counted in reads of the file, not in time: over a
+// zero-filled file, where every eight bytes make an empty chunk, it stops
+// after a bounded number of chunks instead of walking the file to its end,
+// and a file past the largest sound is refused before a byte of it is read.
+TEST_F(RiffTest, SearchesThroughZeroFilledFilesReadOnlyTheirFirstBlocks) {
+    const Bytes head = Cat({Bytes{'R', 'I', 'F', 'F'}, Little(0xFFFFFFF0u, 4),
+                            Bytes{'W', 'A', 'V', 'E'}, Format(1, 1, 8)});
+    const uint64_t reads = detail::SourceReads();
+    EXPECT_EQ(RiffOpen(SparseFile("huge.wav", head, uint64_t{4} << 30).c_str(), RIFF_READ),
+              nullptr);
+    EXPECT_EQ(detail::SourceReads(), reads);
+    EXPECT_NE(std::string(LastErrorText()).find("larger than 64 MiB"), std::string::npos);
+    EXPECT_EQ(RiffOpen(SparseFile("huge.wav", {}, kLargestRiffFile + 1).c_str(), RIFF_READ),
+              nullptr);
+
+    file_ = RiffOpen(SparseFile("zeros.wav", head, kLargestRiffFile).c_str(), RIFF_READ);
+    ASSERT_NE(file_, nullptr);
+    ASSERT_EQ(FindWave(), RIFF_OK);
+    ASSERT_EQ(Find(kFmt, &form_), RIFF_OK);
+    ASSERT_EQ(RiffAscend(file_, &chunk_, 0), RIFF_OK);
+    const uint64_t before = detail::SourceReads();
+    EXPECT_EQ(Find(kData, &form_), RIFFERR_CHUNKNOTFOUND);
+    EXPECT_EQ(Find(kData, nullptr), RIFFERR_CHUNKNOTFOUND);
+    EXPECT_EQ(FindWave(), RIFFERR_CHUNKNOTFOUND);
+    EXPECT_LE(detail::SourceReads() - before, 6u);
 }
 
 }  // namespace

@@ -2,12 +2,14 @@
 // screen: a damaged picture or sound only costs what is shown or heard.
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
 #include <random>
+#include <string>
 
 #include "tests/support/program_run.h"
 
@@ -122,10 +124,38 @@ std::vector<std::pair<std::string, std::optional<Bytes>>> Damaged(const Bytes& g
     return copies;
 }
 
-void ExpectWholeRun(const char* file, const char* damage) {
+// The line that tells the player about a data file the game cannot use.
+constexpr std::string_view kReportEnd = " (the data files are read from the working directory)\n";
+std::string ReportStart(const char* file) {
+    return "stackwell: cannot read " + std::string(file) + " in " + fs::current_path().string() +
+           ": ";
+}
+std::string Report(const char* file, const std::string& reason) {
+    return ReportStart(file) + reason + std::string(kReportEnd);
+}
+
+// The run goes through; standard error holds a line for the damaged file, the
+// expected one when the reason is known, or none when the file could still be
+// used (a picture cut short shows black rows). Where the file is "every
+// file", every one has its line.
+void ExpectWholeRun(const char* file, const char* damage, const char* reason = nullptr) {
     SCOPED_TRACE(std::string(file) + " " + damage);
     const test_support::Script script = test_support::ShortRun();
-    const test_support::Outcome outcome = test_support::RunProgram(script);
+    test_support::Outcome outcome = test_support::RunProgram(script);
+    if (std::string_view(file) == "every file") {
+        for (const char* each : kFiles) {
+            EXPECT_NE(outcome.stderrText.find(Report(each, reason)), std::string::npos) << each;
+        }
+        EXPECT_EQ(std::ranges::count(outcome.stderrText, '\n'), std::ssize(kFiles));
+    } else if (reason != nullptr) {
+        EXPECT_EQ(outcome.stderrText, Report(file, reason));
+    } else if (!outcome.stderrText.empty()) {
+        const std::string_view line = outcome.stderrText;
+        EXPECT_TRUE(line.starts_with(ReportStart(file)) && line.ends_with(kReportEnd) &&
+                    std::ranges::count(line, '\n') == 1)
+            << line;
+    }
+    outcome.stderrText.clear();
     test_support::ExpectRunThrough(outcome, script);
     EXPECT_TRUE(std::ranges::all_of(outcome.frames, [](int64_t n) { return n > 0; }));
 }
@@ -143,14 +173,35 @@ TEST(BadData, EachFileDamagedInEveryWayOrAFolderOrNoFilesAtAllStillLetTheGameRun
                     .write(reinterpret_cast<const char*>(copy->data()),
                            static_cast<std::streamsize>(copy->size()));
             }
-            ExpectWholeRun(file, damage.c_str());
+            ExpectWholeRun(file, damage.c_str(), copy ? nullptr : "no such file");
         }
         ScratchFolder folder(file);
         fs::create_directory(file);
-        ExpectWholeRun(file, "folder");
+        ExpectWholeRun(file, "folder", "it is a folder, not a file");
     }
     ScratchFolder folder("every");
-    ExpectWholeRun("every file", "missing");
+    ExpectWholeRun("every file", "missing", "no such file");
+}
+
+// A named pipe is refused without waiting for a writer, and a file of 4 GiB of
+// zeros (which takes no room on disk) is refused or searched no further than
+// its first chunks: either would have held up the run before the title, on
+// "Loading..." or before the end screen.
+TEST(BadData, ANamedPipeOrFourGibibytesOfZerosInPlaceOfAnyFileLetTheGameRunThrough) {
+    for (const char* file : kFiles) {
+        const bool picture = std::string_view(file).ends_with(".bmp");
+        {
+            ScratchFolder folder(file);
+            ASSERT_EQ(::mkfifo(file, 0600), 0);
+            ExpectWholeRun(file, "named pipe", "not a regular file");
+        }
+        ScratchFolder folder(file);
+        std::ofstream(file, std::ios::binary).close();
+        fs::resize_file(file, uint64_t{4} << 30);
+        ExpectWholeRun(file, "4 GiB of zeros",
+                       picture ? "not a picture of 256 colours"
+                               : "larger than 64 MiB, far more than any sound of the game");
+    }
 }
 
 }  // namespace
