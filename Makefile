@@ -87,6 +87,7 @@ windows-zip: windows
 # drawing figure from the benchmark built for Windows, for information.
 test-windows: deps windows $(BUILD)/CMakeCache.txt
 	@scripts/install-deps.sh $(WINDOWS_TEST_PACKAGES)
+	cmake -S . -B $(BUILD)
 	cmake --build $(BUILD) -j $(JOBS) --target frame_dump
 	cmake -S . -B $(WINDOWS_BUILD) -DGAME_LINUX_BUILD=$(abspath $(BUILD))
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
