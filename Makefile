@@ -15,7 +15,7 @@ BENCH_PACKAGES := time
 # The Windows build: cross-compiled with mingw-w64 (GoogleTest from its source
 # package), its tests run under Wine, the real program's under Wine and Xvfb.
 WINDOWS_BUILD ?= build-windows
-WINDOWS_PACKAGES := cmake g++ make g++-mingw-w64-x86-64 googletest
+WINDOWS_PACKAGES := cmake g++ make g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix googletest
 WINDOWS_TEST_PACKAGES := wine wine64 xvfb xdotool imagemagick
 
 .PHONY: all deps test-deps build run test test-asan soak bench fuzz format format-check clean \
