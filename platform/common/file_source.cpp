@@ -1,18 +1,15 @@
-// Data files on a POSIX system, or in memory.
+// Data files from the system's files (platform/system), or from memory.
 #include "platform/common/file_source.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <new>
 #include <string>
 
 namespace platform::detail {
 namespace {
+
+constexpr const char* kOutOfMemory = "out of memory";
 
 struct MemoryFile {
     std::string name;
@@ -30,24 +27,6 @@ uint64_t& ReadCount() {
     return count;
 }
 
-// In the words of a player who looks at the folder, not of the system call.
-const char* ProblemFor(int error) {
-    switch (error) {
-        case ENOENT:
-        case ENOTDIR:
-            return "no such file";
-        case EACCES:
-        case EPERM:
-            return "no permission to read it";
-        case EISDIR:
-            return "it is a folder, not a file";
-        case ENOMEM:
-            return "out of memory";
-        default:
-            return std::strerror(error);
-    }
-}
-
 }  // namespace
 
 FileSource* FileSource::Open(const char* fileName, const char** problem) {
@@ -59,47 +38,34 @@ FileSource* FileSource::Open(const char* fileName, const char** problem) {
     }
     const MemoryFile& served = Served();
     if (served.data != nullptr && served.name == fileName) {
-        auto* source = new (std::nothrow) FileSource(-1, served.data, served.size);
-        why = source == nullptr ? ProblemFor(ENOMEM) : nullptr;
+        auto* source = new (std::nothrow) FileSource(served.data, served.size);
+        why = source == nullptr ? kOutOfMemory : nullptr;
         return source;
     }
-    // Non-blocking, so that a named pipe or a device cannot stall the open;
-    // they are refused below like everything that is not a regular file.
-    const int descriptor = ::open(fileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (descriptor < 0) {
-        why = ProblemFor(errno);
-        return nullptr;
-    }
-    struct stat status {};
-    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
-        ::close(descriptor);
-        why = S_ISDIR(status.st_mode) ? ProblemFor(EISDIR) : "not a regular file";
-        return nullptr;
-    }
-    auto* source =
-        new (std::nothrow) FileSource(descriptor, nullptr, static_cast<uint64_t>(status.st_size));
+    auto* source = new (std::nothrow) FileSource(nullptr, 0);
     if (source == nullptr) {
-        ::close(descriptor);
-        why = ProblemFor(ENOMEM);
+        why = kOutOfMemory;
         return nullptr;
     }
+    if (!source->file_.Open(fileName)) {
+        why = source->file_.Problem();
+        delete source;
+        return nullptr;
+    }
+    source->length_ = source->file_.Length();
     why = nullptr;
     return source;
 }
 
-FileSource::FileSource(int descriptor, const uint8_t* memory, uint64_t length)
-    : descriptor_(descriptor), memory_(memory), length_(length) {}
+FileSource::FileSource(const uint8_t* memory, uint64_t length)
+    : memory_(memory), length_(length) {}
 
-FileSource::~FileSource() {
-    if (descriptor_ >= 0) {
-        ::close(descriptor_);
-    }
-}
+FileSource::~FileSource() = default;
 
 int64_t FileSource::ReadAt(uint64_t position, void* destination, size_t count) {
     ++ReadCount();
     auto* out = static_cast<uint8_t*>(destination);
-    if (descriptor_ < 0) {
+    if (!file_.IsOpen()) {
         if (position >= length_) {
             return 0;
         }
@@ -109,12 +75,8 @@ int64_t FileSource::ReadAt(uint64_t position, void* destination, size_t count) {
     }
     size_t done = 0;
     while (done < count) {
-        const ssize_t got =
-            ::pread(descriptor_, out + done, count - done, static_cast<off_t>(position + done));
+        const int64_t got = file_.ReadAt(position + done, out + done, count - done);
         if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
             return -1;
         }
         if (got == 0) {

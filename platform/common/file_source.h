@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/system/system_file.h"
+
 namespace platform::detail {
 
 class FileSource {
@@ -25,10 +27,10 @@ public:
     int64_t ReadAt(uint64_t position, void* destination, size_t count);
 
 private:
-    FileSource(int descriptor, const uint8_t* memory, uint64_t length);
+    FileSource(const uint8_t* memory, uint64_t length);
 
-    int descriptor_;         // -1 for a block of memory
-    const uint8_t* memory_;  // only without a descriptor
+    SystemFile file_;        // closed for a block of memory
+    const uint8_t* memory_;  // only without a file
     uint64_t length_;
 };
 
