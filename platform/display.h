@@ -101,10 +101,12 @@ public:
 
 private:
     friend class DisplayDevice;
+    friend class Surface;
     Palette() = default;
     ~Palette() = default;
     PaletteEntry entries_[256] = {};
     uint32_t references_ = 1;
+    void* native_ = nullptr;  // the system's own palette, where a backend forwards to one
 };
 
 class Surface {
@@ -181,6 +183,7 @@ private:
     Surface* frontBuffer_ = nullptr;  // on the back buffer only
     DeviceContext* context_ = nullptr;
     uint32_t references_ = 1;
+    void* native_ = nullptr;  // the system's own surface, where a backend forwards to one
 };
 
 class DisplayDevice {

@@ -18,8 +18,8 @@ constexpr FourCC MakeFourCC(char a, char b, char c, char d) {
 // Results of the RIFF calls: 0 is success, anything else a failure.
 using RiffResult = uint32_t;
 inline constexpr RiffResult RIFF_OK = 0;
-inline constexpr RiffResult RIFFERR_CANNOTREAD = 259;
-inline constexpr RiffResult RIFFERR_CANNOTSEEK = 261;
+inline constexpr RiffResult RIFFERR_CANNOTREAD = 261;
+inline constexpr RiffResult RIFFERR_CANNOTSEEK = 263;
 inline constexpr RiffResult RIFFERR_CHUNKNOTFOUND = 265;
 inline constexpr RiffResult RIFFERR_INVALIDPARAM = 11;
 
