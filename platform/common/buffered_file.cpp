@@ -1,11 +1,6 @@
 #include "platform/common/buffered_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <new>
 
@@ -20,23 +15,15 @@ BufferedFile* BufferedFile::Open(const char* fileName, size_t bufferSize) {
     if (fileName == nullptr || bufferSize == 0) {
         return nullptr;
     }
-    // Non-blocking so that a named pipe cannot stall the open; it is refused
-    // below like every other file that is not a regular one.
-    int descriptor = ::open(fileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (descriptor < 0) {
-        return nullptr;
-    }
-    struct stat info {};
-    if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(descriptor);
-        return nullptr;
-    }
-    uint64_t length = std::min(static_cast<uint64_t>(info.st_size), kLargestRiffFile);
-    auto* file = new (std::nothrow) BufferedFile(descriptor, length);
+    auto* file = new (std::nothrow) BufferedFile();
     if (file == nullptr) {
-        ::close(descriptor);
         return nullptr;
     }
+    if (!file->file_.Open(fileName)) {
+        delete file;
+        return nullptr;
+    }
+    file->length_ = std::min(file->file_.Length(), kLargestRiffFile);
     try {
         file->buffer_.resize(bufferSize);
     } catch (const std::bad_alloc&) {
@@ -44,13 +31,6 @@ BufferedFile* BufferedFile::Open(const char* fileName, size_t bufferSize) {
         return nullptr;
     }
     return file;
-}
-
-BufferedFile::BufferedFile(int descriptor, uint64_t length)
-    : descriptor_(descriptor), length_(length) {}
-
-BufferedFile::~BufferedFile() {
-    ::close(descriptor_);
 }
 
 int64_t BufferedFile::ReadAt(uint64_t position, void* destination, size_t count) {
@@ -104,12 +84,8 @@ bool BufferedFile::Refill(uint64_t position) {
 int64_t BufferedFile::ReadFromDisk(uint64_t position, uint8_t* destination, size_t count) {
     size_t done = 0;
     while (done < count) {
-        ssize_t got = ::pread(descriptor_, destination + done, count - done,
-                              static_cast<off_t>(position + done));
+        const int64_t got = file_.ReadAt(position + done, destination + done, count - done);
         if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
             return -1;
         }
         if (got == 0) {

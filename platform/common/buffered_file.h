@@ -6,13 +6,15 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/system/system_file.h"
+
 namespace platform::detail {
 
 class BufferedFile {
 public:
     // Opens an existing regular file. Returns null when it cannot.
     static BufferedFile* Open(const char* fileName, size_t bufferSize);
-    ~BufferedFile();
+    ~BufferedFile() = default;
     BufferedFile(const BufferedFile&) = delete;
     BufferedFile& operator=(const BufferedFile&) = delete;
 
@@ -25,12 +27,12 @@ public:
     int64_t ReadAt(uint64_t position, void* destination, size_t count);
 
 private:
-    BufferedFile(int descriptor, uint64_t length);
+    BufferedFile() = default;
     int64_t ReadFromDisk(uint64_t position, uint8_t* destination, size_t count);
     bool Refill(uint64_t position);
 
-    int descriptor_;
-    uint64_t length_;
+    SystemFile file_;
+    uint64_t length_ = 0;
     std::vector<uint8_t> buffer_;
     uint64_t bufferStart_ = 0;
     size_t bufferFill_ = 0;

@@ -1,9 +1,5 @@
-// Read-only files on a POSIX system.
+// Read-only files, on the operating system's own files (platform/system).
 #include "platform/files.h"
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -11,19 +7,20 @@
 
 #include "platform/backend.h"
 #include "platform/common/live_objects.h"
+#include "platform/system/system_file.h"
 
 namespace platform {
 
 struct FileObject {
-    int descriptor = -1;
+    detail::SystemFile file;
     std::string name;
 };
 
 namespace {
 
-void ReportFileError(const std::string& what, const char* fileName, int error) {
+void ReportFileError(const std::string& what, const char* fileName, const std::string& why) {
     const std::string text =
-        what + " " + (fileName != nullptr ? fileName : "(no name)") + ": " + std::strerror(error);
+        what + " " + (fileName != nullptr ? fileName : "(no name)") + ": " + why;
     backend::SetErrorText(text.c_str());
 }
 
@@ -32,23 +29,17 @@ void ReportFileError(const std::string& what, const char* fileName, int error) {
 FileHandle OpenFile(const char* fileName, uint32_t access, uint32_t /*shareMode*/,
                     uint32_t disposition, uint32_t /*attributes*/) {
     if (fileName == nullptr || access != GENERIC_READ || disposition != OPEN_EXISTING) {
-        ReportFileError("cannot open", fileName, EINVAL);
+        ReportFileError("cannot open", fileName, std::strerror(EINVAL));
         return kInvalidFile;
     }
-    int descriptor = ::open(fileName, O_RDONLY | O_CLOEXEC);
-    if (descriptor < 0) {
-        ReportFileError("cannot open", fileName, errno);
-        return kInvalidFile;
-    }
-    struct stat status {};
-    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
-        // Directories, devices and pipes are not picture or sound files.
-        ::close(descriptor);
-        ReportFileError("cannot open", fileName, S_ISDIR(status.st_mode) ? EISDIR : EINVAL);
+    auto* opened = new FileObject{{}, fileName};
+    if (!opened->file.Open(fileName)) {
+        ReportFileError("cannot open", fileName, opened->file.ErrorText());
+        delete opened;
         return kInvalidFile;
     }
     detail::NoteMade(detail::LiveKind::File);
-    return new FileObject{descriptor, fileName};
+    return opened;
 }
 
 bool ReadFile(FileHandle file, void* buffer, uint32_t count, uint32_t* bytesRead) {
@@ -63,12 +54,9 @@ bool ReadFile(FileHandle file, void* buffer, uint32_t count, uint32_t* bytesRead
     // A regular file may still hand over less than asked; only the end of the
     // file stops the read short.
     while (total < count) {
-        const ssize_t got = ::read(file->descriptor, bytes + total, count - total);
+        const int64_t got = file->file.Read(bytes + total, count - total);
         if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            ReportFileError("cannot read", file->name.c_str(), errno);
+            ReportFileError("cannot read", file->name.c_str(), file->file.ErrorText());
             if (bytesRead != nullptr) {
                 *bytesRead = total;
             }
@@ -89,7 +77,6 @@ bool CloseFile(FileHandle file) {
     if (file == kInvalidFile) {
         return false;
     }
-    ::close(file->descriptor);
     delete file;
     detail::NoteGone(detail::LiveKind::File);
     return true;

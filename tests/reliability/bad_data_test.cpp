@@ -1,7 +1,6 @@
 // Whatever lies in the data folder, the game runs from the title to the end
 // screen: a damaged picture or sound only costs what is shown or heard.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -10,6 +9,7 @@
 #include <random>
 
 #include "tests/support/program_run.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -20,15 +20,14 @@ const char* const kFiles[] = {"menu1.bmp", "cubeshards2.bmp", "score.bmp",  "sta
                               "end.bmp",   "techno.wav",      "crunch.wav", "superhappy.wav"};
 
 // A fresh working folder where each data file but the one left out ("every":
-// all) is a link to the good one.
+// all) is a link to (or copy of) the good one.
 class ScratchFolder {
 public:
     explicit ScratchFolder(const char* left) : before_(fs::current_path()) {
-        std::string pattern = fs::temp_directory_path() / "stackwell-data-XXXXXX";
-        folder_ = ::mkdtemp(pattern.data());
+        folder_ = test_support::MakeScratchFolder("stackwell-data");
         for (const char* file : kFiles) {
             if (std::string_view(left) != "every" && std::string_view(file) != left) {
-                fs::create_symlink(before_ / file, folder_ / file);
+                test_support::LinkOrCopy(before_ / file, folder_ / file);
             }
         }
         fs::current_path(folder_);

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cstring>
 #include <filesystem>
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "platform/headless/control.h"
+#include "tests/support/scratch_folder.h"
 #include "video/bitmap.h"
 #include "video/display.h"
 
@@ -90,9 +90,8 @@ class VideoTest : public ::testing::Test {
 protected:
     void SetUp() override {
         platform::headless::Reset();
-        std::string pattern = (std::filesystem::temp_directory_path() / "video-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        scratch = pattern;
+        scratch = test_support::MakeScratchFolder("video");
+        ASSERT_FALSE(scratch.empty());
         std::filesystem::current_path(scratch);
         ASSERT_EQ(InitDisplay(640, 480, 8), 1);
         ASSERT_EQ(CreateScreenSurfaces(), 1);
