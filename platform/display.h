@@ -76,6 +76,9 @@ inline constexpr uint32_t DDSCL_EXCLUSIVE = 0x00000010u;
 inline constexpr uint32_t DDSCL_ALLOWMODEX = 0x00000040u;
 
 inline constexpr uint32_t DDPCAPS_8BIT = 0x00000004u;
+// All 256 entries are the caller's. Without it the first and last entries stay
+// black and white whatever is set, as the system keeps them.
+inline constexpr uint32_t DDPCAPS_ALLOW256 = 0x00000040u;
 inline constexpr uint32_t DDCKEY_SRCBLT = 0x00000008u;
 inline constexpr uint32_t DDBLT_COLORFILL = 0x00000400u;
 inline constexpr uint32_t DDBLT_WAIT = 0x01000000u;
@@ -105,6 +108,7 @@ private:
     Palette() = default;
     ~Palette() = default;
     PaletteEntry entries_[256] = {};
+    bool systemEnds_ = false;  // entries 0 and 255 held at black and white
     uint32_t references_ = 1;
     void* native_ = nullptr;  // the system's own palette, where a backend forwards to one
 };

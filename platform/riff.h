@@ -30,10 +30,10 @@ inline constexpr uint32_t RIFF_FINDRIFF = 0x0020u;
 inline constexpr uint32_t RIFF_FINDLIST = 0x0040u;
 
 struct ChunkInfo {
-    FourCC id = 0;           // chunk identifier, "RIFF" for a form
-    uint32_t size = 0;       // size of the chunk's data (for a form: form type included)
-    FourCC formType = 0;     // form type of a RIFF or LIST chunk ("WAVE")
-    uint32_t dataOffset = 0; // file offset of the chunk's data (for a form: after the form type)
+    FourCC id = 0;            // chunk identifier, "RIFF" for a form
+    uint32_t size = 0;        // size of the chunk's data (for a form: form type included)
+    FourCC formType = 0;      // form type of a RIFF or LIST chunk ("WAVE")
+    uint32_t dataOffset = 0;  // file offset of the chunk's data (for a form: of its form type)
     uint32_t flags = 0;
 };
 
@@ -49,7 +49,8 @@ RiffFile RiffOpen(const char* fileName, uint32_t flags);
 // RIFF_FINDCHUNK: the next chunk whose identifier is chunk->id.
 // No flag: whatever chunk starts at the current position.
 // With a parent, the search never leaves the parent's data. On success the
-// chunk's fields are filled in and the position is at the start of its data.
+// chunk's fields are filled in and the position is at the start of its data
+// (for a form, past its form type).
 RiffResult RiffDescend(RiffFile file, ChunkInfo* chunk, const ChunkInfo* parent, uint32_t flags);
 
 // Reads up to count bytes from the current position. Returns the number of

@@ -2,7 +2,6 @@
 // chain, off-screen surfaces and palettes.
 #include "platform/win32/display.h"
 
-#include <algorithm>
 #include <vector>
 
 #include "platform/common/failure.h"
@@ -134,7 +133,8 @@ Result DisplayDevice::CreateSurface(const SurfaceDesc* description, Surface** su
     }
     DDSURFACEDESC system = primary ? PrimaryDescription(*description)
                                    : OffscreenDescription(description->width, description->height);
-    if (!primary && (description->flags & (DDSD_WIDTH | DDSD_HEIGHT)) != (DDSD_WIDTH | DDSD_HEIGHT)) {
+    if (!primary &&
+        (description->flags & (DDSD_WIDTH | DDSD_HEIGHT)) != (DDSD_WIDTH | DDSD_HEIGHT)) {
         return detail::Refuse(kErrInvalidParams, "cannot make an off-screen surface: bad size");
     }
     IDirectDrawSurface* made = nullptr;
@@ -157,8 +157,7 @@ Result DisplayDevice::CreateSurface(const SurfaceDesc* description, Surface** su
         backCaps.dwCaps = DDSCAPS_BACKBUFFER;
         if (SUCCEEDED(made->GetAttachedSurface(&backCaps, &back))) {
             wrapped->backBuffer_ = new Surface(this, wrapped->width_, wrapped->height_,
-                                               DDSCAPS_BACKBUFFER | DDSCAPS_FLIP |
-                                                   DDSCAPS_COMPLEX);
+                                               DDSCAPS_BACKBUFFER | DDSCAPS_FLIP | DDSCAPS_COMPLEX);
             wrapped->backBuffer_->pitch_ = wrapped->pitch_;
             wrapped->backBuffer_->native_ = back;
             wrapped->backBuffer_->frontBuffer_ = wrapped;
@@ -186,7 +185,7 @@ Result DisplayDevice::CreatePalette(uint32_t flags, const PaletteEntry* entries,
     }
     auto* made = new Palette();
     made->native_ = system;
-    std::copy_n(entries, 256, made->entries_);
+    system->GetEntries(0, 0, 256, reinterpret_cast<PALETTEENTRY*>(made->entries_));
     state_->palettes.push_back(made);
     detail::NoteMade(detail::LiveKind::Palette);
     *palette = made;

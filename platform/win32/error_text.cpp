@@ -46,9 +46,9 @@ std::string ResultText(HRESULT result) {
         return std::string(name) + " (" + code + ")";
     }
     char message[256] = {};
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, static_cast<DWORD>(result), 0, message,
-                                        sizeof message, nullptr);
+    const DWORD length =
+        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                       static_cast<DWORD>(result), 0, message, sizeof message, nullptr);
     std::string text(message, length);
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == '.' ||
                              text.back() == ' ')) {

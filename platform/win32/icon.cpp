@@ -11,9 +11,8 @@ namespace {
 constexpr int32_t kLargestIconSide = 256;
 
 bool IsUsable(const IconImage& icon) {
-    if (icon.pixels == nullptr || icon.colours == nullptr || icon.width <= 0 ||
-        icon.height <= 0 || icon.width > kLargestIconSide || icon.height > kLargestIconSide ||
-        icon.colourCount <= 0) {
+    if (icon.pixels == nullptr || icon.colours == nullptr || icon.width <= 0 || icon.height <= 0 ||
+        icon.width > kLargestIconSide || icon.height > kLargestIconSide || icon.colourCount <= 0) {
         return false;
     }
     const auto count = static_cast<size_t>(icon.width) * static_cast<size_t>(icon.height);

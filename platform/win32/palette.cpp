@@ -2,8 +2,6 @@
 // them and go with it, so releasing one only gives back a reference.
 #include "platform/win32/display.h"
 
-#include <algorithm>
-
 #include "platform/common/failure.h"
 #include "platform/win32/native.h"
 
@@ -22,12 +20,13 @@ Result Palette::SetEntries(uint32_t flags, uint32_t first, uint32_t count,
         return detail::Refuse(kErrInvalidParams, "cannot set palette entries: bad range");
     }
     const HRESULT set = win32::NativePalette(native_)->SetEntries(
-        0, first, count,
-        const_cast<PALETTEENTRY*>(reinterpret_cast<const PALETTEENTRY*>(entries)));
+        0, first, count, const_cast<PALETTEENTRY*>(reinterpret_cast<const PALETTEENTRY*>(entries)));
     if (FAILED(set)) {
         return win32::Refuse(set, "cannot set palette entries");
     }
-    std::copy_n(entries, count, entries_ + first);
+    // What the system keeps, which for the first and last entry may not be
+    // what was asked for.
+    win32::NativePalette(native_)->GetEntries(0, 0, 256, reinterpret_cast<PALETTEENTRY*>(entries_));
     return kOk;
 }
 

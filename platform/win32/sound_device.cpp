@@ -98,8 +98,7 @@ Result SoundDevice::DuplicateSoundBuffer(SoundBuffer* original, SoundBuffer** du
         return kErrInvalidParams;
     }
     IDirectSoundBuffer* made = nullptr;
-    const HRESULT copied =
-        state_->system->DuplicateSoundBuffer(original->state_->system, &made);
+    const HRESULT copied = state_->system->DuplicateSoundBuffer(original->state_->system, &made);
     if (FAILED(copied)) {
         return Refuse(copied, "cannot copy a sound buffer");
     }

@@ -104,10 +104,10 @@ Result Surface::Blt(const Rect* destination, Surface* /*source*/, const Rect* /*
         area = SystemRect(*destination);
     }
     IDirectDrawSurface* surface = NativeSurface(native_);
-    return Checked(surface,
-                   surface->Blt(destination != nullptr ? &area : nullptr, nullptr, nullptr, flags,
-                                &system),
-                   "cannot fill a surface");
+    return Checked(
+        surface,
+        surface->Blt(destination != nullptr ? &area : nullptr, nullptr, nullptr, flags, &system),
+        "cannot fill a surface");
 }
 
 Result Surface::BltFast(uint32_t x, uint32_t y, Surface* source, const Rect* sourceRect,
@@ -140,8 +140,7 @@ Result Surface::Flip(Surface* override, uint32_t flags) {
 
 Result Surface::GetAttachedSurface(const SurfaceCaps* caps, Surface** attached) {
     if (attached == nullptr) {
-        return detail::Refuse(kErrInvalidParams,
-                              "cannot fetch the back buffer: nowhere to put it");
+        return detail::Refuse(kErrInvalidParams, "cannot fetch the back buffer: nowhere to put it");
     }
     *attached = nullptr;
     if (caps == nullptr || (caps->caps & DDSCAPS_BACKBUFFER) == 0 || backBuffer_ == nullptr) {
@@ -164,9 +163,9 @@ Result Surface::Lock(const Rect* rect, SurfaceDesc* description, uint32_t flags,
     DDSURFACEDESC system{};
     system.dwSize = sizeof system;
     IDirectDrawSurface* surface = NativeSurface(native_);
-    const Result locked = Checked(surface, surface->Lock(nullptr, &system, flags,
-                                                         static_cast<HANDLE>(event)),
-                                  "cannot lock a surface");
+    const Result locked =
+        Checked(surface, surface->Lock(nullptr, &system, flags, static_cast<HANDLE>(event)),
+                "cannot lock a surface");
     if (Failed(locked)) {
         return locked;
     }
@@ -200,9 +199,9 @@ Result Surface::SetColorKey(uint32_t flags, const ColorKey* key) {
         system.dwColorSpaceHighValue = key->highValue;
     }
     IDirectDrawSurface* surface = NativeSurface(native_);
-    const Result set = Checked(
-        surface, surface->SetColorKey(flags, key != nullptr ? &system : nullptr),
-        "cannot set a colour key");
+    const Result set =
+        Checked(surface, surface->SetColorKey(flags, key != nullptr ? &system : nullptr),
+                "cannot set a colour key");
     if (!Failed(set)) {
         hasColorKey_ = key != nullptr;
         colorKey_ = key != nullptr ? *key : ColorKey{};

@@ -98,9 +98,9 @@ WindowHandle CreateWindowEx(uint32_t exStyle, const char* className, const char*
                             uint32_t style, int32_t x, int32_t y, int32_t width, int32_t height,
                             WindowHandle parent, void* menu, InstanceHandle instance,
                             void* parameter) {
-    HWND window = CreateWindowExA(exStyle, className, title, style, x, y, width, height,
-                                  Native(parent), static_cast<HMENU>(menu), Native(instance),
-                                  parameter);
+    HWND window =
+        CreateWindowExA(exStyle, className, title, style, x, y, width, height, Native(parent),
+                        static_cast<HMENU>(menu), Native(instance), parameter);
     if (window == nullptr) {
         win32::ReportLastError("cannot create the window");
     }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Plays the Windows program under Wine in a virtual X server: the title, the
-# first piece at column 4, a pause, Escape, the end screen and Return, checking
-# the screen at each step and the exit code. Then runs it on a data folder
+# Runs the Win32 backend's tests, then plays the Windows program under Wine
+# in a virtual X server: the title, the first piece at column 4, a pause,
+# Escape, the end screen and Return, checking the screen at each step and the
+# exit code. Then runs it on a data folder
 # with a sound missing (it must still play), and with no sound device (it must
 # stop at start-up with its failure exit code and say why).
 #
@@ -23,6 +24,7 @@ build=$(cd "$1" && pwd)
 run_folder=$build/run
 game=$run_folder/stackwell.exe
 probe=$build/host-tools/screen_probe
+backend_tests=$build/tests/win32_backend_tests.exe
 for tool in wine Xvfb xdotool import convert; do
   if ! command -v "$tool" >/dev/null 2>&1; then
     echo "skipped: $tool is not installed (make test-windows installs it)"
@@ -31,6 +33,7 @@ for tool in wine Xvfb xdotool import convert; do
 done
 [ -f "$game" ] || { echo "FAILED: no $game (make windows builds it)"; exit 1; }
 [ -x "$probe" ] || { echo "FAILED: no $probe (make windows builds it)"; exit 1; }
+[ -f "$backend_tests" ] || { echo "FAILED: no $backend_tests (make windows builds it)"; exit 1; }
 
 state=$build/win32-e2e
 work=$(mktemp -d)
@@ -185,6 +188,12 @@ fi
 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 640x480 /f >/dev/null 2>&1
 sound_driver system
+
+# 0. The backend's own tests, on the same desktop and sound output.
+(cd "$run_folder" && wine "$backend_tests" --gtest_brief=1) >"$work/backend_tests.out" 2>&1 || {
+  cat "$work/backend_tests.out"
+  fail "the backend's tests failed"
+}
 
 # 1. A whole run: title, play, pause, end screen, exit code 0.
 start_game "$run_folder"
