@@ -38,12 +38,24 @@ void WaitForInput(uint32_t milliseconds) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds, QS_ALLINPUT);
 }
 
-// Lets the system deliver what it has for the game's thread, without taking a
-// message: sent messages reach the window procedure, and the window keeps
-// answering while the game only reads the keyboard.
+// Lets the system deliver what it has for the game's thread: sent messages
+// reach the window procedure, and the window keeps answering while the game
+// only reads the keyboard. The keyboard's own messages, which the game reads
+// as snapshots instead, are taken and handled here: left in the queue they
+// would pile up behind the one message the game takes per round, and a close
+// typed on the keyboard (Alt+F4) would wait behind all of them. Handled, it
+// becomes the close command at the back of the queue.
 void LetMessagesIn() {
     MSG message;
-    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+    while (PeekMessageA(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            // Every filter lets the quit message through; it is the game's to take.
+            ::PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
 }
 
 // Adds the keys that went down in the device's buffer; false when the device

@@ -3,8 +3,9 @@
 # in a virtual X server: the title, the first piece at column 4, a pause,
 # Escape, the end screen and Return, checking the screen at each step and the
 # exit code. Then runs it on a data folder
-# with a sound missing (it must still play), and with no sound device (it must
-# stop at start-up with its failure exit code and say why).
+# with a sound missing (it must still play), closes it with Alt+F4 in play,
+# and runs it with no sound device (it must stop at start-up with its failure
+# exit code and say why).
 #
 # Usage: play_under_wine.sh BUILD_DIR
 #   BUILD_DIR is a Windows build (make windows): BUILD_DIR/run holds
@@ -222,7 +223,23 @@ press_until "the game to end without the music" 30 Return game_ended
 wait_game
 [ "$ended_with" -eq 0 ] || fail "without the music the game exited with $ended_with"
 
-# 3. No sound device: start-up fails with exit code 1 and says why.
+# 3. A close typed on the keyboard in play: the game ends when the piece has
+# landed, without the end screen, as after any close.
+start_game "$run_folder"
+wait_for "title picture before the close" 90 screen_shows title
+press_until "a piece before the close" 30 Return screen_shows play
+xdotool key alt+F4
+xdotool keydown Down
+deadline=$((SECONDS + 60))
+while game_running && [ $SECONDS -lt $deadline ]; do
+  sleep 0.2
+done
+xdotool keyup Down
+game_running && fail "Alt+F4 in play did not end the game"
+wait_game
+[ "$ended_with" -eq 0 ] || fail "after Alt+F4 the game exited with $ended_with"
+
+# 4. No sound device: start-up fails with exit code 1 and says why.
 sound_driver none
 start_game "$run_folder"
 for _ in $(seq 600); do
@@ -237,4 +254,4 @@ grep -q '^stackwell: cannot set up the sound device: ' "$work/game.err" ||
   fail "with no sound device the game did not say so"
 
 echo "played under Wine: title, piece at column $column row $row, pause, end screen, exit 0;" \
-  "without the music too; no sound device: $(head -n1 "$work/game.err")"
+  "without the music too; Alt+F4 in play; no sound device: $(head -n1 "$work/game.err")"
