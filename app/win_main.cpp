@@ -1,9 +1,8 @@
-#include <cstdlib>
-
 #include "app/game.h"
 #include "app/startup_failure.h"
 #include "app/window_handles.h"
 #include "flow/games.h"
+#include "platform/random.h"
 #include "platform/time.h"
 
 const platform::IconImage* programIcon = nullptr;
@@ -58,7 +57,7 @@ int32_t WinMain(platform::InstanceHandle instance, platform::InstanceHandle /*pr
     if (programIcon != nullptr) {
         platform::SetWindowIcon(mainWindow, programIcon);
     }
-    std::srand(platform::GetTickCount());
+    platform::SeedRandom(platform::GetTickCount());
     platform::ShowCursor(false);
 
     if (InitGame(&score) == 0) {

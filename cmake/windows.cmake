@@ -28,3 +28,8 @@ set(GAME_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix
 if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh ${GAME_WINE_PREFIX})
 endif()
+
+# The checks and the zip of the program, once the whole tree is read and the
+# program target exists.
+cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR} CALL include
+               ${PROJECT_SOURCE_DIR}/cmake/windows-program.cmake)

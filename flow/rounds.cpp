@@ -1,13 +1,12 @@
-#include <cstdlib>
-
 #include "audio/sound.h"
 #include "flow/games.h"
+#include "platform/random.h"
 
 namespace {
 
 // One draw of the random generator picks one of the seven shapes.
 const Piece& RandomTemplate() {
-    return shapeTable[static_cast<size_t>(std::rand() % kShapeCount)];
+    return shapeTable[static_cast<size_t>(platform::Random() % kShapeCount)];
 }
 
 void StartMusicIfStopped() {

@@ -12,7 +12,7 @@ set -euo pipefail
   echo "usage: $0 PREFIX PROGRAM [ARGUMENTS...]" >&2
   exit 2
 }
-prefix=$1
+prefix=$(realpath -m "$1")
 shift
 
 export WINEPREFIX=$prefix
@@ -26,17 +26,33 @@ if [ -z "$wine" ] || [ ! -x "$wineserver" ]; then
   exit 1
 fi
 
-# Only one process makes the prefix; the others wait for it.
+# Wine's server and its background programs (services, devices) outlive the
+# program they were started for; started here with no terminal or pipe of
+# ours, so that the test runner, which waits for the end of a test's output,
+# does not wait for them. The server stays a minute after its last program,
+# so the next program does not pay for starting it again. Only one process
+# makes the prefix or starts the server; the others wait for it.
 mkdir -p "$(dirname "$prefix")"
+# Wine keeps its server's socket in /tmp/wine-*/server-DEVICE-INODE, named
+# after the prefix folder; a socket there means the server runs.
+server_runs() {
+  local ids socket
+  ids=$(stat -c '%d %i' "$prefix" 2>/dev/null) || return 1
+  # shellcheck disable=SC2086
+  for socket in "${TMPDIR:-/tmp}"/wine-*/"$(printf 'server-%x-%x' $ids)"/socket \
+    /tmp/.wine-"$(id -u)"/"$(printf 'server-%x-%x' $ids)"/socket; do
+    [ -S "$socket" ] && return 0
+  done
+  return 1
+}
 (
   flock 9
-  if [ ! -f "$prefix/system.reg" ]; then
-    "$wine" wineboot --init >/dev/null 2>&1
+  if [ ! -f "$prefix/system.reg" ] || ! server_runs; then
+    mkdir -p "$prefix"
+    # Without the lock's descriptor, or the lock would last as long as they do.
+    "$wineserver" -p60 </dev/null >/dev/null 2>&1 9>&- || true
+    "$wine" wineboot --init </dev/null >/dev/null 2>&1 9>&-
   fi
 ) 9>"$prefix.lock"
-# One Wine server for the prefix that outlives each program by a minute, so
-# that the next program does not pay for starting it again; a server that
-# already runs for the prefix makes this one a no-op.
-"$wineserver" -p60 >/dev/null 2>&1 || true
 
 exec "$wine" "$@"

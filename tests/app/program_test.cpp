@@ -92,6 +92,8 @@ TEST(WholeProgram, AQuitMessageGivesTheExitCodeAndAClosedWindowEndsTheRun) {
         };
         script.titleReads = closedIn == Phase::Title ? 1'000'000 : 3;  // only the close ends it
         script.endReads = 1'000'000;
+        // Too short a play for any run of pieces to fill the well: one game, whatever the seed.
+        script.playReads = 30;
         outcome = RunProgram(script);
         EXPECT_EQ(outcome.exitCode, 0);
         EXPECT_FALSE(outcome.overran);

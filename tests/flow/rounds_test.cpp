@@ -1,27 +1,34 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <cstring>
-
 #include "flow/games.h"
+#include "platform/random.h"
 #include "tests/support/play_rig.h"
 
 namespace {
 
 // The shape that the generator seeded with seed gives first; the generator is left so seeded.
 int32_t ShapeDrawn(unsigned seed) {
-    std::srand(seed);
-    const int32_t shape = std::rand() % kShapeCount;
-    std::srand(seed);
+    platform::SeedRandom(seed);
+    const int32_t shape = platform::Random() % kShapeCount;
+    platform::SeedRandom(seed);
     return shape;
 }
 
+// The same shape in its first rotation: every rotation's used part alike.
+// Cells outside the used part are left out: Assign copies only the used part,
+// so they still hold whatever the piece was before.
 bool SameShape(const Piece& piece, int32_t shape) {
     const Piece& wanted = shapeTable[static_cast<size_t>(shape)];
     bool same = piece.rotation == 0 && piece.lastRotation == wanted.lastRotation;
     for (int32_t r = 0; same && r <= wanted.lastRotation; ++r) {
-        same = std::memcmp(piece.rotations[r].cells, wanted.rotations[r].cells,
-                           sizeof wanted.rotations[r].cells) == 0;
+        const RotationState& got = piece.rotations[r];
+        const RotationState& expected = wanted.rotations[r];
+        same = got.lastRow == expected.lastRow && got.lastCol == expected.lastCol;
+        for (int32_t row = 0; same && row <= expected.lastRow; ++row) {
+            for (int32_t column = 0; same && column <= expected.lastCol; ++column) {
+                same = got.cells[row][column] == expected.cells[row][column];
+            }
+        }
     }
     return same;
 }

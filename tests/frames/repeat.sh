@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# The same build plays the scripted run twice and shows the same frames.
+# Usage (in a run folder): repeat.sh FRAME_DUMP
+set -euo pipefail
+dump=$1
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+"$dump" record "$out/first.frames"
+"$dump" record "$out/second.frames"
+"$dump" compare "$out/first.frames" "$out/second.frames"

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# The Windows build shows the same frames as the Linux build: both play the
+# same scripted run on the headless backend (tests/frames/frame_dump.cpp),
+# each in its own run folder, and the two files of frames must match byte for
+# byte.
+#
+# Usage: same-as-linux.sh LINUX_BUILD WINDOWS_FRAME_DUMP WINDOWS_RUN_DIR EMULATOR...
+# Exits 77 (skipped) when the Linux build has no frame_dump: `make test-windows`
+# builds it first.
+set -euo pipefail
+[ $# -ge 4 ] || {
+  echo "usage: $0 LINUX_BUILD WINDOWS_FRAME_DUMP WINDOWS_RUN_DIR EMULATOR..." >&2
+  exit 2
+}
+linux_build=$1
+windows_dump=$2
+windows_run=$3
+shift 3
+linux_dump=$linux_build/tests/frame_dump
+if [ ! -x "$linux_dump" ]; then
+  echo "no Linux build to compare with ($linux_dump): build the target frame_dump there first" >&2
+  exit 77
+fi
+
+out=$(dirname "$windows_dump")/frames
+mkdir -p "$out"
+rm -f "$out/linux.frames" "$out/windows.frames"
+echo "Linux:   $(cd "$linux_build/run" && "$linux_dump" record "$out/linux.frames")"
+echo "Windows: $(cd "$windows_run" && "$@" "$windows_dump" record "$out/windows.frames" | tr -d '\r')"
+ls -l "$out/linux.frames" "$out/windows.frames"
+"$linux_dump" compare "$out/linux.frames" "$out/windows.frames"
