@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Runs the Win32 backend's tests, then plays the Windows program under Wine
 # in a virtual X server: the title, the first piece at column 4, a pause,
-# Escape, the end screen and Return, checking the screen at each step and the
-# exit code. Then runs it on a data folder
-# with a sound missing (it must still play), closes it with Alt+F4 in play,
-# and runs it with no sound device (it must stop at start-up with its failure
-# exit code and say why).
+# Escape, the end screen and Return, checking the screen at each step, the
+# sound and the exit code. Then runs it on a data folder with a sound missing
+# (it must still play), closes it with Alt+F4 in play, and runs it with no
+# sound device (it must stop at start-up with its failure exit code and say
+# why).
 #
 # Usage: play_under_wine.sh BUILD_DIR
 #   BUILD_DIR is a Windows build (make windows): BUILD_DIR/run holds
@@ -17,8 +17,9 @@
 # use. Its desktop is a 640 x 480 virtual one (without it the display mode
 # cannot be set), on an X server of the same size. The machine need not have
 # a sound card: the program's HOME holds an ALSA setting whose default output
-# is the null device, which Wine's ALSA driver plays into. No sound device at
-# all is Wine's audio driver setting left empty.
+# is the null device, which Wine's ALSA driver plays into; ALSA's file plugin
+# keeps a copy, which must not be silent. No sound device at all is Wine's
+# audio driver setting left empty.
 set -Eeuo pipefail
 
 build=$(cd "$1" && pwd)
@@ -46,8 +47,15 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 # The program's own HOME, where ALSA reads its settings.
 export HOME=$work/home
 mkdir -p "$HOME"
-cat >"$HOME/.asoundrc" <<'ALSA'
-pcm.!default { type null }
+# The null device, through ALSA's file plugin: what Wine plays is also
+# written to sound.wav, so the test can hear that the game made a sound.
+cat >"$HOME/.asoundrc" <<ALSA
+pcm.!default {
+  type file
+  slave.pcm "null"
+  file "$work/sound.wav"
+  format "wav"
+}
 ctl.!default { type hw card 0 }
 ALSA
 
@@ -211,6 +219,10 @@ press_until "end screen" 30 Escape screen_shows end
 press_until "the game to end after Return on the end screen" 30 Return game_ended
 wait_game
 [ "$ended_with" -eq 0 ] || fail "the game exited with $ended_with"
+# Whatever format Wine chose for the output, silence is all zero bytes.
+[ -s "$work/sound.wav" ] || fail "no sound reached the sound output"
+heard=$(tail -c +45 "$work/sound.wav" | tr -d '\0' | wc -c)
+[ "$heard" -gt 10000 ] || fail "the sound output got only silence"
 
 # 2. The play music missing: the game plays without it.
 cp -r "$run_folder" "$work/short"
@@ -253,5 +265,6 @@ sound_driver system
 grep -q '^stackwell: cannot set up the sound device: ' "$work/game.err" ||
   fail "with no sound device the game did not say so"
 
-echo "played under Wine: title, piece at column $column row $row, pause, end screen, exit 0;" \
+echo "played under Wine: title, piece at column $column row $row, pause, end screen, exit 0," \
+  "$heard sound bytes not silent;" \
   "without the music too; Alt+F4 in play; no sound device: $(head -n1 "$work/game.err")"
