@@ -201,7 +201,8 @@ public:
     // surface (DDSCAPS_OFFSCREENPLAIN with a width and height of at least 1).
     // description->size must be sizeof(SurfaceDesc).
     Result CreateSurface(const SurfaceDesc* description, Surface** surface, void* outer);
-    // A palette of 256 entries (DDPCAPS_8BIT).
+    // A palette of 256 entries (DDPCAPS_8BIT; with DDPCAPS_ALLOW256 the first and
+    // last are the caller's too).
     Result CreatePalette(uint32_t flags, const PaletteEntry* entries, Palette** palette,
                          void* outer);
     Result WaitForVerticalBlank(uint32_t flags, void* event);
