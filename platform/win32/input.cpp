@@ -38,24 +38,33 @@ void WaitForInput(uint32_t milliseconds) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds, QS_ALLINPUT);
 }
 
-// Lets the system deliver what it has for the game's thread: sent messages
-// reach the window procedure, and the window keeps answering while the game
-// only reads the keyboard. The keyboard's own messages, which the game reads
-// as snapshots instead, are taken and handled here: left in the queue they
-// would pile up behind the one message the game takes per round, and a close
-// typed on the keyboard (Alt+F4) would wait behind all of them. Handled, it
-// becomes the close command at the back of the queue.
-void LetMessagesIn() {
+// Takes the messages of the filter's range from the queue and hands them to
+// their window. Every filter lets the quit message through; it is put back
+// for the game to take.
+void Handle(UINT first, UINT last) {
     MSG message;
-    while (PeekMessageA(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+    while (PeekMessageA(&message, nullptr, first, last, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
-            // Every filter lets the quit message through; it is the game's to take.
             ::PostQuitMessage(static_cast<int>(message.wParam));
             return;
         }
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+}
+
+// Lets the system deliver what it has for the game's thread: sent messages
+// reach the window procedure, and the window keeps answering while the game
+// only reads the keyboard. The keyboard's own messages, which the game reads
+// as snapshots instead, are taken and handled here: left in the queue they
+// would pile up behind the one message the game takes per round, and a close
+// typed on the keyboard (Alt+F4) would wait behind all of them. The system
+// commands they give (Alt+F4's close) are handled too, so that a close comes
+// while the keyboard is read, as on every backend: the window procedure gets
+// WM_CLOSE, and the game sees the quit message that follows.
+void LetMessagesIn() {
+    Handle(WM_KEYFIRST, WM_KEYLAST);
+    Handle(WM_SYSCOMMAND, WM_SYSCOMMAND);
 }
 
 // Adds the keys that went down in the device's buffer; false when the device

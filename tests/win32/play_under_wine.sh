@@ -3,9 +3,9 @@
 # in a virtual X server: the title, the first piece at column 4, a pause,
 # Escape, the end screen and Return, checking the screen at each step, the
 # sound and the exit code. Then runs it on a data folder with a sound missing
-# (it must still play), closes it with Alt+F4 in play, and runs it with no
-# sound device (it must stop at start-up with its failure exit code and say
-# why).
+# (it must still play), closes it with Alt+F4 on the title and in play, and
+# runs it with no sound device (it must stop at start-up with its failure exit
+# code and say why).
 #
 # Usage: play_under_wine.sh BUILD_DIR
 #   BUILD_DIR is a Windows build (make windows): BUILD_DIR/run holds
@@ -235,8 +235,18 @@ press_until "the game to end without the music" 30 Return game_ended
 wait_game
 [ "$ended_with" -eq 0 ] || fail "without the music the game exited with $ended_with"
 
-# 3. A close typed on the keyboard in play: the game ends when the piece has
-# landed, without the end screen, as after any close.
+# 3. A close typed on the keyboard: on the title the game ends at once; in
+# play when the piece has landed; without the end screen, as after any close.
+start_game "$run_folder"
+wait_for "title picture before the close" 90 screen_shows title
+xdotool key alt+F4
+deadline=$((SECONDS + 20))
+while game_running && [ $SECONDS -lt $deadline ]; do
+  sleep 0.2
+done
+game_running && fail "Alt+F4 on the title did not end the game"
+wait_game
+[ "$ended_with" -eq 0 ] || fail "after Alt+F4 on the title the game exited with $ended_with"
 start_game "$run_folder"
 wait_for "title picture before the close" 90 screen_shows title
 press_until "a piece before the close" 30 Return screen_shows play
@@ -267,4 +277,4 @@ grep -q '^stackwell: cannot set up the sound device: ' "$work/game.err" ||
 
 echo "played under Wine: title, piece at column $column row $row, pause, end screen, exit 0," \
   "$heard sound bytes not silent;" \
-  "without the music too; Alt+F4 in play; no sound device: $(head -n1 "$work/game.err")"
+  "without the music too; Alt+F4 on the title and in play; no sound device: $(head -n1 "$work/game.err")"
