@@ -76,6 +76,9 @@ inline constexpr uint32_t DDSCL_EXCLUSIVE = 0x00000010u;
 inline constexpr uint32_t DDSCL_ALLOWMODEX = 0x00000040u;
 
 inline constexpr uint32_t DDPCAPS_8BIT = 0x00000004u;
+// All 256 entries are the caller's. Without it the first and last entries stay
+// black and white whatever is set, as the system keeps them.
+inline constexpr uint32_t DDPCAPS_ALLOW256 = 0x00000040u;
 inline constexpr uint32_t DDCKEY_SRCBLT = 0x00000008u;
 inline constexpr uint32_t DDBLT_COLORFILL = 0x00000400u;
 inline constexpr uint32_t DDBLT_WAIT = 0x01000000u;
@@ -101,10 +104,13 @@ public:
 
 private:
     friend class DisplayDevice;
+    friend class Surface;
     Palette() = default;
     ~Palette() = default;
     PaletteEntry entries_[256] = {};
+    bool systemEnds_ = false;  // entries 0 and 255 held at black and white
     uint32_t references_ = 1;
+    void* native_ = nullptr;  // the system's own palette, where a backend forwards to one
 };
 
 class Surface {
@@ -181,6 +187,7 @@ private:
     Surface* frontBuffer_ = nullptr;  // on the back buffer only
     DeviceContext* context_ = nullptr;
     uint32_t references_ = 1;
+    void* native_ = nullptr;  // the system's own surface, where a backend forwards to one
 };
 
 class DisplayDevice {
@@ -194,7 +201,8 @@ public:
     // surface (DDSCAPS_OFFSCREENPLAIN with a width and height of at least 1).
     // description->size must be sizeof(SurfaceDesc).
     Result CreateSurface(const SurfaceDesc* description, Surface** surface, void* outer);
-    // A palette of 256 entries (DDPCAPS_8BIT).
+    // A palette of 256 entries (DDPCAPS_8BIT; with DDPCAPS_ALLOW256 the first and
+    // last are the caller's too).
     Result CreatePalette(uint32_t flags, const PaletteEntry* entries, Palette** palette,
                          void* outer);
     Result WaitForVerticalBlank(uint32_t flags, void* event);

@@ -56,6 +56,7 @@ private:
     uint32_t lastReadTick_ = 0;
     bool hasRead_ = false;
     uint32_t references_ = 1;
+    void* native_ = nullptr;  // the system's own device, where a backend forwards to one
 };
 
 class InputSystem {
@@ -69,6 +70,7 @@ private:
     InputSystem() = default;
     ~InputSystem() = default;
     uint32_t references_ = 1;
+    void* native_ = nullptr;  // the system's own input object, where a backend forwards to one
 };
 
 // Makes the input system for the program instance (version kInputVersion).

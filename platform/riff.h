@@ -18,8 +18,8 @@ constexpr FourCC MakeFourCC(char a, char b, char c, char d) {
 // Results of the RIFF calls: 0 is success, anything else a failure.
 using RiffResult = uint32_t;
 inline constexpr RiffResult RIFF_OK = 0;
-inline constexpr RiffResult RIFFERR_CANNOTREAD = 259;
-inline constexpr RiffResult RIFFERR_CANNOTSEEK = 261;
+inline constexpr RiffResult RIFFERR_CANNOTREAD = 261;
+inline constexpr RiffResult RIFFERR_CANNOTSEEK = 263;
 inline constexpr RiffResult RIFFERR_CHUNKNOTFOUND = 265;
 inline constexpr RiffResult RIFFERR_INVALIDPARAM = 11;
 
@@ -33,7 +33,7 @@ struct ChunkInfo {
     FourCC id = 0;            // chunk identifier, "RIFF" for a form
     uint32_t size = 0;        // size of the chunk's data (for a form: form type included)
     FourCC formType = 0;      // form type of a RIFF or LIST chunk ("WAVE")
-    uint32_t dataOffset = 0;  // file offset of the chunk's data (for a form: after the form type)
+    uint32_t dataOffset = 0;  // file offset of the chunk's data (for a form: of its form type)
     uint32_t flags = 0;
 };
 
@@ -60,8 +60,9 @@ RiffFile RiffOpen(const char* fileName, uint32_t flags);
 // RIFF_FINDCHUNK: the next chunk whose identifier is chunk->id.
 // No flag: whatever chunk starts at the current position.
 // With a parent, the search never leaves the parent's data. A search that
-// passes kMostChunksPerSearch chunks ends with RIFFERR_CHUNKNOTFOUND. On success the
-// chunk's fields are filled in and the position is at the start of its data.
+// passes kMostChunksPerSearch chunks ends with RIFFERR_CHUNKNOTFOUND. On
+// success the chunk's fields are filled in and the position is at the start
+// of its data (for a form, past its form type).
 RiffResult RiffDescend(RiffFile file, ChunkInfo* chunk, const ChunkInfo* parent, uint32_t flags);
 
 // Reads up to count bytes from the current position. Returns the number of

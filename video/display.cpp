@@ -71,8 +71,8 @@ platform::Palette* CreateBlackPalette(platform::Surface* surface) {
     }
     const platform::PaletteEntry black[256] = {};
     platform::Palette* palette = nullptr;
-    if (platform::Failed(
-            directDraw->CreatePalette(platform::DDPCAPS_8BIT, black, &palette, nullptr))) {
+    if (platform::Failed(directDraw->CreatePalette(
+            platform::DDPCAPS_8BIT | platform::DDPCAPS_ALLOW256, black, &palette, nullptr))) {
         return nullptr;
     }
     surface->SetPalette(palette);

@@ -153,6 +153,7 @@ Result DisplayDevice::CreatePalette(uint32_t flags, const PaletteEntry* entries,
         return Refuse(kErrInvalidParams, "cannot make a palette: only 256 given colours");
     }
     auto* created = new Palette();
+    created->systemEnds_ = (flags & DDPCAPS_ALLOW256) == 0;
     created->SetEntries(0, 0, 256, entries);
     state_->palettes.push_back(created);
     detail::NoteMade(detail::LiveKind::Palette);

@@ -20,6 +20,10 @@ Result Palette::SetEntries(uint32_t flags, uint32_t first, uint32_t count,
         return detail::Refuse(kErrInvalidParams, "cannot set palette entries: bad range");
     }
     std::copy_n(entries, count, entries_ + first);
+    if (systemEnds_) {
+        entries_[0] = PaletteEntry{0, 0, 0, 0};
+        entries_[255] = PaletteEntry{255, 255, 255, 0};
+    }
     return kOk;
 }
 

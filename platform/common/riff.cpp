@@ -33,12 +33,9 @@ bool IsForm(FourCC id, uint32_t size) {
     return (id == kRiffId || id == kListId) && size >= kFormTypeSize;
 }
 
+// A form's data starts with its form type, as the system counts it.
 uint64_t DataStart(const ChunkInfo& chunk) {
-    uint64_t offset = chunk.dataOffset;
-    if (IsForm(chunk.id, chunk.size)) {
-        offset = offset >= kFormTypeSize ? offset - kFormTypeSize : 0;
-    }
-    return offset;
+    return chunk.dataOffset;
 }
 
 uint64_t DataEnd(const ChunkInfo& chunk) {
@@ -173,7 +170,10 @@ RiffResult RiffDescend(RiffFile file, ChunkInfo* chunk, const ChunkInfo* parent,
             chunk->id = header.id;
             chunk->size = header.size;
             chunk->formType = header.formType;
-            chunk->dataOffset = static_cast<uint32_t>(header.dataOffset);
+            // The position goes past a form's type; its data offset does not.
+            const bool form = IsForm(header.id, header.size);
+            chunk->dataOffset =
+                static_cast<uint32_t>(form ? header.dataOffset - kFormTypeSize : header.dataOffset);
             chunk->flags = 0;
             file->position = header.dataOffset;
             return RIFF_OK;

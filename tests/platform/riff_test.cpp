@@ -69,7 +69,7 @@ TEST_F(RiffTest, FindsChunksInOrderWithinTheirForm) {
                             Chunk("data", {6})}),
               Chunk("tail", {7, 8})}));
     ASSERT_EQ(FindWave(), RIFF_OK);
-    EXPECT_EQ(form_.dataOffset, 20u + 20u + 12u);
+    EXPECT_EQ(form_.dataOffset, 20u + 20u + 8u) << "a form's data begins with its type";
     EXPECT_EQ(form_.size, 4u + 20010u + 24u + 10u + 10u);
     ASSERT_EQ(RiffDescend(file_, &chunk_, &form_, 0), RIFF_OK);
     EXPECT_EQ(chunk_.id, MakeFourCC('o', 'd', 'd', ' '));

@@ -61,6 +61,17 @@ TEST_F(SurfaceTest, SurfacesNeedASensibleSizeAndThereIsOneScreenChain) {
     const PaletteEntry two[2] = {{1, 2, 3, 0}, {4, 5, 6, 0}};
     ASSERT_EQ(backBufferPalette->SetEntries(0, 254, 2, two), kOk);
     EXPECT_EQ(backBufferPalette->SetEntries(0, 255, 2, two), kErrInvalidParams);
+    // As on the system, only a palette allowing all 256 takes the first and last entries.
+    EXPECT_EQ(backBufferPalette->Entries()[254].red, 1);
+    EXPECT_EQ(backBufferPalette->Entries()[255].blue, 255);
+    PaletteEntry ends[256] = {};
+    ends[0] = {7, 8, 9, 0};
+    Palette* every = nullptr;
+    ASSERT_EQ(device->CreatePalette(DDPCAPS_8BIT | DDPCAPS_ALLOW256, ends, &every, nullptr), kOk);
+    EXPECT_EQ(every->Entries()[0].red, 7);
+    EXPECT_EQ(every->Entries()[255].blue, 0);
+    ASSERT_EQ(backBufferPalette->SetEntries(0, 0, 1, ends), kOk);
+    EXPECT_EQ(backBufferPalette->Entries()[0].red, 0);
 }
 
 TEST_F(SurfaceTest, FailedCreationsHandOutNothing) {
