@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <string>
 #include <system_error>
 
 #include "platform/window.h"
@@ -28,11 +29,13 @@ void ReportUnusableDataFile(const char* fileName, const char* reason) {
     }
     std::error_code error;
     const std::filesystem::path folder = std::filesystem::current_path(error);
+    // The folder as the system's narrow text, whatever its paths are made of.
+    const std::string folderText = error ? "the working directory" : folder.string();
     std::fprintf(stderr,
                  "stackwell: cannot read %s in %s: %s (the data files are read from the "
                  "working directory)\n",
                  fileName != nullptr ? fileName : "(no name)",
-                 error ? "the working directory" : folder.c_str(),
+                 folderText.c_str(),
                  reason != nullptr ? reason : "unknown reason");
 }
 
