@@ -41,6 +41,9 @@ struct ChunkInfo {
 // kilobytes and a minute of its 8-bit mono is 1.3 MiB; a file past this is
 // refused at once, like any damaged one, instead of being searched through.
 inline constexpr uint64_t kLargestRiffFile = 64u << 20;
+static_assert(kLargestRiffFile == 64u << 20, "kRiffFileTooLarge gives the size");
+inline constexpr const char* kRiffFileTooLarge =
+    "larger than 64 MiB, far more than any sound of the game";
 
 // The most chunks one search steps over before it gives up. A real file has
 // a handful; a zero-filled one would otherwise be walked eight bytes a step,

@@ -34,8 +34,7 @@ void ReportUnusableDataFile(const char* fileName, const char* reason) {
     std::fprintf(stderr,
                  "stackwell: cannot read %s in %s: %s (the data files are read from the "
                  "working directory)\n",
-                 fileName != nullptr ? fileName : "(no name)",
-                 folderText.c_str(),
+                 fileName != nullptr ? fileName : "(no name)", folderText.c_str(),
                  reason != nullptr ? reason : "unknown reason");
 }
 

@@ -57,8 +57,7 @@ FileSource* FileSource::Open(const char* fileName, const char** problem) {
     return source;
 }
 
-FileSource::FileSource(const uint8_t* memory, uint64_t length)
-    : memory_(memory), length_(length) {}
+FileSource::FileSource(const uint8_t* memory, uint64_t length) : memory_(memory), length_(length) {}
 
 FileSource::~FileSource() = default;
 

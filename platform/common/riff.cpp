@@ -129,8 +129,7 @@ RiffFile RiffOpen(const char* fileName, uint32_t flags) {
     const char* problem = nullptr;
     riff->file = detail::BufferedFile::Open(fileName, kRiffBufferSize, &problem);
     if (riff->file != nullptr && riff->file->Length() > kLargestRiffFile) {
-        static_assert(kLargestRiffFile == 64u << 20, "the words below give the size");
-        problem = "larger than 64 MiB, far more than any sound of the game";
+        problem = kRiffFileTooLarge;
         delete riff->file;
         riff->file = nullptr;
     }

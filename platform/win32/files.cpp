@@ -1,8 +1,10 @@
 // Read-only files through the system's file handles.
 #include "platform/win32/native.h"
 
+#include "platform/backend.h"
 #include "platform/common/live_objects.h"
 #include "platform/files.h"
+#include "platform/system/system_file.h"
 
 namespace platform {
 namespace {
@@ -20,12 +22,16 @@ FileHandle OpenFile(const char* fileName, uint32_t access, uint32_t shareMode, u
     }
     HANDLE file =
         CreateFileA(fileName, access, shareMode, nullptr, disposition, attributes, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return kInvalidFile;
-    }
-    // A device name such as CON or NUL opens too; only files on a disk are data.
-    if (GetFileType(file) != FILE_TYPE_DISK) {
-        CloseHandle(file);
+    // A device name such as CON or NUL opens too; only files on a disk are
+    // data. Why a file is refused is told in the words of every system.
+    if (file == INVALID_HANDLE_VALUE || GetFileType(file) != FILE_TYPE_DISK) {
+        if (file != INVALID_HANDLE_VALUE) {
+            CloseHandle(file);
+        }
+        detail::SystemFile refused;
+        refused.Open(fileName);
+        backend::SetErrorText(refused.Problem() != nullptr ? refused.Problem()
+                                                           : "the system cannot open it");
         return kInvalidFile;
     }
     detail::NoteMade(detail::LiveKind::File);
