@@ -1,11 +1,13 @@
 #include "app/startup_failure.h"
 
-#include <cstdio>
+#include <string>
 
+#include "platform/player_message.h"
 #include "platform/result.h"
 
 int32_t ReportStartupFailure(const char* what, const char* reason) {
-    std::fprintf(stderr, "stackwell: %s: %s\n", what, reason);
+    const std::string line = std::string("stackwell: ") + what + ": " + reason;
+    platform::ShowFailure(line.c_str());
     return 0;
 }
 

@@ -6,8 +6,9 @@
 // The exit code of a start-up that failed.
 inline constexpr int32_t kStartupFailed = 1;
 
-// Prints one line on standard error naming what failed and why; returns 0,
-// the result of a failed set-up step.
+// Shows the player one line naming what failed and why (on standard error,
+// or where that goes nowhere in a message box); returns 0, the result of a
+// failed set-up step.
 int32_t ReportStartupFailure(const char* what, const char* reason);
 // The same, with the platform's account of its last failure as the reason.
 int32_t ReportStartupFailure(const char* what);

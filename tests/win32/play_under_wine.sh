@@ -270,11 +270,27 @@ for _ in $(seq 600); do
 done
 game_running && fail "with no sound device the game kept running"
 wait_game
-sound_driver system
 [ "$ended_with" -eq 1 ] || fail "with no sound device the game exited with $ended_with, not 1"
 grep -q '^stackwell: cannot set up the sound device: ' "$work/game.err" ||
   fail "with no sound device the game did not say so"
 
+# 5. The same, started as from the desktop, where standard error goes nowhere:
+# the reason shows in a message box, and the game ends when it is closed.
+# Wine's start gives the program no standard handles, as Explorer does.
+(cd "$run_folder" && exec wine start /wait stackwell.exe) >"$work/game.out" 2>&1 &
+game_pid=$!
+wait_for "the failure's message box" 60 xdotool search --name '^Stackwell$'
+xdotool key --window "$(xdotool search --name '^Stackwell$' | head -n1)" Return
+for _ in $(seq 300); do
+  game_running || break
+  sleep 0.1
+done
+game_running && fail "the message box did not end the game"
+wait_game
+sound_driver system
+[ "$ended_with" -eq 1 ] || fail "after the message box the game exited with $ended_with, not 1"
+
 echo "played under Wine: title, piece at column $column row $row, pause, end screen, exit 0," \
   "$heard sound bytes not silent;" \
-  "without the music too; Alt+F4 on the title and in play; no sound device: $(head -n1 "$work/game.err")"
+  "without the music too; Alt+F4 on the title and in play; no sound device: $(head -n1 "$work/game.err")," \
+  "and in a message box without a console"
