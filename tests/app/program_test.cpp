@@ -155,7 +155,7 @@ TEST(WholeProgram, ACloseRequestDuringTheFallEndsTheRunBeforeTheNextFrame) {
     EXPECT_EQ(outcome.leftAlive, "");
 }
 
-TEST(WholeProgram, TheSameStartTimeAndKeysGiveTheSameGame) {
+TEST(WholeProgram, TheStartTimeSeedsThePieces) {
     const auto play = [](uint32_t startTick) {
         std::vector<Board> boards;
         Script script;
@@ -172,9 +172,9 @@ TEST(WholeProgram, TheSameStartTimeAndKeysGiveTheSameGame) {
         EXPECT_EQ(RunProgram(script).exitCode, 0);
         return boards;
     };
+    // The same start time and keys giving the same game: tests/frames, frame by frame.
     const auto first = play(5000);
     EXPECT_GT(first.size(), 1000u);
-    EXPECT_TRUE(first == play(5000));
     EXPECT_FALSE(first == play(5001)) << "the pieces are not drawn from the clock";
 }
 

@@ -138,20 +138,4 @@ TEST_F(SoundTest, PlayingWhileSoundingChangesNothing) {
     EXPECT_EQ(Pull(250), Looped(samples, 0, 250));
 }
 
-TEST_F(SoundTest, ReleaseSoundsStopsAndDestroysWhateverSoundsThereAre) {
-    ReleaseSounds();
-    crunchSound = new Sound;  // the music never made
-    ReleaseSounds();
-    EXPECT_EQ(crunchSound, nullptr);
-    musicSound = new Sound;
-    crunchSound = new Sound;
-    musicSound->Load(WriteWave("music.wav", MonoWave(Sawtooth(500))).c_str(), 1);
-    crunchSound->Load(WriteWave("crunch.wav", MonoWave(Sawtooth(500, 9))).c_str(), 1);
-    musicSound->Play(1);
-    crunchSound->Play(0);
-    ReleaseSounds();
-    EXPECT_TRUE(musicSound == nullptr && crunchSound == nullptr);
-    EXPECT_EQ(Pull(200), Silence(200));
-}
-
 }  // namespace

@@ -15,7 +15,6 @@
 #include "platform/sound.h"
 #include "platform/time.h"
 #include "platform/window.h"
-#include "tests/sdl/shown_pixels.h"
 
 namespace platform {
 namespace {
@@ -162,28 +161,6 @@ protected:
     SoundDevice* sound = nullptr;
 };
 
-// A close destroys the window through the default handling, and the game's
-// display goes on harmlessly without it.
-TEST_F(SdlSession, WindowDisplayKeyboardAndSound) {
-    PaletteEntry colours[256] = {};
-    colours[7] = {0x30, 0xC0, 0x60, 0};
-    Palette* palette = nullptr;
-    ASSERT_EQ(display->CreatePalette(DDPCAPS_8BIT, colours, &palette, nullptr), kOk);
-    primary->SetPalette(palette);
-    BltFx fill{sizeof(BltFx), 7};
-    ASSERT_EQ(back->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fill), kOk);
-    ASSERT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), kOk);
-    EXPECT_EQ(testing::ShownAt(SDL_GetWindowFromID(sdl::WindowId()), 320, 240), 0x30C060u);
-    EXPECT_EQ(Read(), Keys{}) << "nobody is pressing anything";
-    PlayTone(kSampleRate / 10, 0);
-
-    PushWindowEvents({SDL_WINDOWEVENT_EXPOSED, SDL_WINDOWEVENT_CLOSE});
-    EXPECT_EQ(TakeMessages(), (Messages{WM_PAINT, WM_CLOSE, WM_QUIT}));
-    EXPECT_EQ(received, (Messages{WM_PAINT, WM_CLOSE, WM_DESTROY}));
-    EXPECT_EQ(SDL_GetWindowFromID(sdl::WindowId()), nullptr);
-    EXPECT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), kOk);
-}
-
 // The news of the sound card gone mid-run tells the window nothing and leaves
 // every sound call the game makes later harmless, up to shut-down.
 TEST_F(SdlSession, SoundCallsStayHarmlessAfterTheSoundCardIsReportedGone) {
@@ -207,7 +184,7 @@ TEST_F(SdlSession, SoundCallsStayHarmlessAfterTheSoundCardIsReportedGone) {
     EXPECT_EQ(effect->Stop(), kOk);
 }
 
-TEST_F(SdlSession, AfterTheFocusComesBackNoKeyIsDownTheScreenFlipsAndACloseStillArrives) {
+TEST_F(SdlSession, AfterTheFocusComesBackNoKeyIsDownTheScreenFlipsAndACloseStillEndsIt) {
     PushWindowEvents(
         {SDL_WINDOWEVENT_FOCUS_LOST, SDL_WINDOWEVENT_MINIMIZED, SDL_WINDOWEVENT_HIDDEN});
     EXPECT_EQ(Read(), Keys{});
@@ -221,11 +198,17 @@ TEST_F(SdlSession, AfterTheFocusComesBackNoKeyIsDownTheScreenFlipsAndACloseStill
     }
     EXPECT_TRUE(IsWindow(window));
     // Two reads back to back: the second waits for an event, and the close
-    // request it wakes for must still reach the game.
+    // request it wakes for must still reach the game. The close destroys the
+    // window through the default handling, and the display goes on harmlessly
+    // without it.
     Read();
-    PushWindowEvents({SDL_WINDOWEVENT_CLOSE});
+    received.clear();
+    PushWindowEvents({SDL_WINDOWEVENT_EXPOSED, SDL_WINDOWEVENT_CLOSE});
     Read();
-    EXPECT_EQ(TakeMessages(), (Messages{WM_CLOSE, WM_QUIT}));
+    EXPECT_EQ(TakeMessages(), (Messages{WM_PAINT, WM_CLOSE, WM_QUIT}));
+    EXPECT_EQ(received, (Messages{WM_PAINT, WM_CLOSE, WM_DESTROY}));
+    EXPECT_EQ(SDL_GetWindowFromID(sdl::WindowId()), nullptr);
+    EXPECT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), kOk);
 }
 
 // A key pressed and let go between two reads shows in the next read only; a

@@ -65,11 +65,11 @@ protected:
         EXPECT_EQ(display->CreateSurface(&description, &made, nullptr), kOk) << LastErrorText();
         return made;
     }
-    static void Fill(Surface* surface, uint8_t index, const Rect* area = nullptr) {
+    static void Fill(Surface* surface, uint8_t index) {
         BltFx fx{};
         fx.size = sizeof fx;
         fx.fillColor = index;
-        ASSERT_EQ(surface->Blt(area, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx), kOk)
+        ASSERT_EQ(surface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx), kOk)
             << LastErrorText();
     }
     // The surface's pixels, rows packed.
@@ -135,28 +135,6 @@ TEST_F(DisplayTest, AKeyedBlitLeavesKeyColouredPixelsAndARectangleOutsideIsRefus
     }
     EXPECT_EQ(At(shown, 638, 50), 9);
     EXPECT_EQ(At(shown, 639, 51), 9);
-}
-
-TEST_F(DisplayTest, AFillOfARectangleStaysInsideIt) {
-    Fill(back, 0);
-    const Rect area{10, 20, 30, 25};
-    Fill(back, 42, &area);
-    const std::vector<uint8_t> shown = Pixels(back);
-    ASSERT_EQ(shown.size(), 640u * 480u);
-    EXPECT_EQ(At(shown, 10, 20), 42);
-    EXPECT_EQ(At(shown, 29, 24), 42);
-    EXPECT_EQ(At(shown, 9, 20), 0);
-    EXPECT_EQ(At(shown, 30, 24), 0);
-    EXPECT_EQ(At(shown, 10, 25), 0);
-}
-
-TEST_F(DisplayTest, AFlipBringsTheBackBufferToTheFront) {
-    Fill(back, 5);
-    ASSERT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), kOk) << LastErrorText();
-    const std::vector<uint8_t> front = Pixels(primary);
-    ASSERT_EQ(front.size(), 640u * 480u);
-    EXPECT_EQ(At(front, 0, 0), 5);
-    EXPECT_EQ(At(front, 639, 479), 5);
 }
 
 // Without DDPCAPS_ALLOW256 the first and last entries stay the system's black
