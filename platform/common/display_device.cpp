@@ -166,19 +166,4 @@ Result DisplayDevice::WaitForVerticalBlank(uint32_t /*flags*/, void* /*event*/) 
     return kOk;
 }
 
-uint32_t DisplayDevice::AddRef() {
-    return ++references_;
-}
-
-uint32_t DisplayDevice::Release() {
-    if (references_ == 0) {
-        return 0;  // released once too often; it is gone already
-    }
-    const uint32_t left = --references_;
-    if (left == 0) {
-        delete this;
-    }
-    return left;
-}
-
 }  // namespace platform

@@ -62,21 +62,6 @@ Surface::~Surface() {
     detail::NoteGone(detail::LiveKind::Surface);
 }
 
-uint32_t Surface::AddRef() {
-    return ++references_;
-}
-
-uint32_t Surface::Release() {
-    if (references_ == 0) {
-        return 0;  // released once too often; it is gone already
-    }
-    const uint32_t left = --references_;
-    if (left == 0) {
-        delete this;
-    }
-    return left;
-}
-
 Result Surface::Lock(const Rect* rect, SurfaceDesc* description, uint32_t /*flags*/,
                      void* /*event*/) {
     if (backend::Fails(Fault::LockSurface)) {

@@ -69,21 +69,6 @@ Surface::~Surface() {
     detail::NoteGone(detail::LiveKind::Surface);
 }
 
-uint32_t Surface::AddRef() {
-    return ++references_;
-}
-
-uint32_t Surface::Release() {
-    if (references_ == 0) {
-        return 0;  // released once too often; it is gone already
-    }
-    const uint32_t left = --references_;
-    if (left == 0) {
-        delete this;
-    }
-    return left;
-}
-
 Result Surface::Blt(const Rect* destination, Surface* /*source*/, const Rect* /*sourceRect*/,
                     uint32_t flags, const BltFx* fx) {
     if ((flags & DDBLT_COLORFILL) == 0) {
