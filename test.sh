@@ -4,5 +4,5 @@
 # runs every test. Arguments go to make (JOBS=4).
 set -euo pipefail
 cd "$(dirname "$0")"
-scripts/install-deps.sh make
+scripts/install-deps.sh make @BUILD_PACKAGES @TEST_PACKAGES
 exec make test "$@"

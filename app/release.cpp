@@ -1,8 +1,8 @@
 #include "app/startup_failure.h"
-#include "audio/sound.h"
+#include "audio/sound_clip.h"
 #include "flow/keyboard.h"
-#include "video/display.h"
 #include "video/frame.h"
+#include "video/game_screen.h"
 #include "video/sprite_sheet.h"
 
 void ReleaseGameSounds() {

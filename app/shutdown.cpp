@@ -1,8 +1,8 @@
 #include "app/game.h"
 #include "app/startup_failure.h"
-#include "app/window_handles.h"
 #include "flow/games.h"
-#include "video/display.h"
+#include "program/window_handles.h"
+#include "video/game_screen.h"
 
 int32_t ShutdownGame(Score* score) {
     ReleaseGameSounds();

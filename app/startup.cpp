@@ -2,15 +2,15 @@
 
 #include "app/game.h"
 #include "app/startup_failure.h"
-#include "audio/sound.h"
+#include "audio/sound_clip.h"
 #include "flow/fall.h"
 #include "flow/games.h"
 #include "flow/keyboard.h"
 #include "platform/time.h"
 #include "rules/piece.h"
 #include "video/bitmap.h"
-#include "video/display.h"
 #include "video/frame.h"
+#include "video/game_screen.h"
 #include "video/sprite_sheet.h"
 
 namespace {

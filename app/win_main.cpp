@@ -1,9 +1,9 @@
 #include "app/game.h"
 #include "app/startup_failure.h"
-#include "app/window_handles.h"
 #include "flow/games.h"
 #include "platform/random.h"
 #include "platform/time.h"
+#include "program/window_handles.h"
 
 const platform::IconImage* programIcon = nullptr;
 

@@ -1,6 +1,6 @@
 // The two sounds that live for the whole run: the music and the row-clear
 // effect.
-#include "audio/sound.h"
+#include "audio/sound_clip.h"
 
 Sound* musicSound = nullptr;
 Sound* crunchSound = nullptr;

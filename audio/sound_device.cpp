@@ -1,6 +1,6 @@
 // The sound device, bound to the game's window. Every sound is made on it.
-#include "app/window_handles.h"
-#include "audio/sound.h"
+#include "audio/sound_clip.h"
+#include "program/window_handles.h"
 
 platform::SoundDevice* soundDevice = nullptr;
 

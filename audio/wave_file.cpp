@@ -6,10 +6,10 @@
 #include <new>
 #include <vector>
 
-#include "audio/sound.h"
-#include "platform/data_files.h"
+#include "audio/sound_clip.h"
 #include "platform/result.h"
 #include "platform/riff.h"
+#include "program/data_files.h"
 
 namespace {
 
@@ -108,19 +108,19 @@ int32_t ReadWaveFile(const char* fileName, uint8_t** data) {
         return 0;
     }
     *data = nullptr;
-    if (fileName == nullptr || !platform::DataFilesWanted()) {
+    if (fileName == nullptr || !DataFilesWanted()) {
         return 0;
     }
     RiffFile file = platform::RiffOpen(fileName, platform::RIFF_READ | platform::RIFF_ALLOCBUF);
     if (file == nullptr) {
-        platform::ReportUnusableDataFile(fileName, platform::LastErrorText());
+        ReportUnusableDataFile(fileName, platform::LastErrorText());
         return 0;
     }
     const char* problem = nullptr;
     const int32_t size = ReadSampleData(file, data, &problem);
     platform::RiffClose(file, 0);
     if (size == 0) {
-        platform::ReportUnusableDataFile(fileName, problem);
+        ReportUnusableDataFile(fileName, problem);
     }
     return size;
 }

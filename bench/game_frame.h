@@ -16,8 +16,8 @@
 #include "rules/counters.h"
 #include "rules/piece.h"
 #include "video/bitmap.h"
-#include "video/display.h"
 #include "video/frame.h"
+#include "video/game_screen.h"
 #include "video/sprite_sheet.h"
 
 namespace bench {

@@ -1,22 +1,14 @@
 # game_module(NAME FOLDER DEPENDENCIES...)
 #
 # Builds the .cpp files of a folder into a static library that links the named
-# modules. A folder whose code is not written yet gives an interface library,
-# so the build stays whole while the game grows. The program's entry point,
-# app/main.cpp, is left out: the program target adds it; so are the window
-# handles, which have a library of their own below the game's modules.
+# modules. The program's entry point, app/main.cpp, is left out: the Linux
+# program adds it, and the Windows program starts at the game's own WinMain.
 function(game_module name folder)
   file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
-  list(FILTER sources EXCLUDE REGEX "/app/(main|window_handles)\\.cpp$")
-  if(sources)
-    add_library(${name} STATIC ${sources})
-    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
-    target_link_libraries(${name} PUBLIC ${ARGN})
-  else()
-    add_library(${name} INTERFACE)
-    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
-    target_link_libraries(${name} INTERFACE ${ARGN})
-  endif()
+  list(FILTER sources EXCLUDE REGEX "/app/main\\.cpp$")
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARGN})
 endfunction()
 
 # game_tests(NAME FOLDER [BACKEND headless|sdl] LIBRARIES...)

@@ -1,10 +1,10 @@
-#include "flow/close_request.h"
 #include "flow/games.h"
 #include "flow/keyboard.h"
 #include "flow/screen_picture.h"
 #include "platform/time.h"
-#include "video/display.h"
+#include "program/close_request.h"
 #include "video/frame.h"
+#include "video/game_screen.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "flow/fall.h"
 
-#include "flow/close_request.h"
 #include "flow/keyboard.h"
 #include "platform/time.h"
+#include "program/close_request.h"
 #include "rules/counters.h"
 #include "video/frame.h"
 

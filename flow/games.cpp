@@ -1,7 +1,7 @@
 #include "flow/games.h"
 
-#include "app/window_handles.h"
-#include "flow/close_request.h"
+#include "program/close_request.h"
+#include "program/window_handles.h"
 #include "rules/counters.h"
 
 namespace {

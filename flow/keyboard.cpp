@@ -2,9 +2,9 @@
 // player's action.
 #include "flow/keyboard.h"
 
-#include "app/window_handles.h"
 #include "platform/keys.h"
 #include "platform/time.h"
+#include "program/window_handles.h"
 
 platform::InputSystem* directInput = nullptr;
 platform::KeyboardDevice* keyboardDevice = nullptr;

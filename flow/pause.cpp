@@ -1,7 +1,7 @@
 // The pause: the music stops and the game waits for a fresh press of Return.
-#include "audio/sound.h"
-#include "flow/close_request.h"
+#include "audio/sound_clip.h"
 #include "flow/keyboard.h"
+#include "program/close_request.h"
 
 int32_t PauseGame() {
     if (musicSound != nullptr) {

@@ -1,4 +1,4 @@
-#include "audio/sound.h"
+#include "audio/sound_clip.h"
 #include "flow/games.h"
 #include "platform/random.h"
 

@@ -1,7 +1,7 @@
 #include "flow/screen_picture.h"
 
 #include "video/bitmap.h"
-#include "video/display.h"
+#include "video/game_screen.h"
 
 void LoadScreenPicture(SpriteSheet& sheet, const char* fileName, bool applyPalette) {
     Bitmap picture;

@@ -1,9 +1,9 @@
-#include "audio/sound.h"
-#include "flow/close_request.h"
+#include "audio/sound_clip.h"
 #include "flow/games.h"
 #include "flow/keyboard.h"
 #include "flow/screen_picture.h"
-#include "video/display.h"
+#include "program/close_request.h"
+#include "video/game_screen.h"
 
 void ShowTitleScreen() {
     Sound titleMusic;

@@ -1,13 +1,13 @@
 #include "fuzz/input_file.h"
 
 #include "platform/common/file_source.h"
-#include "platform/data_files.h"
+#include "program/data_files.h"
 
 namespace fuzz {
 
 const char* ServeInput(const char* name, const uint8_t* data, size_t size) {
     static const bool quiet = [] {
-        platform::ShowDataFileReports(false);
+        ShowDataFileReports(false);
         return true;
     }();
     (void)quiet;

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "audio/sound.h"
+#include "audio/sound_clip.h"
 #include "fuzz/input_file.h"
 #include "platform/headless/control.h"
 

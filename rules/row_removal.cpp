@@ -1,4 +1,4 @@
-#include "audio/sound.h"
+#include "audio/sound_clip.h"
 #include "rules/score.h"
 
 // The rows go from the bottom up. Each removal drops every row above it, so

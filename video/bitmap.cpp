@@ -6,9 +6,9 @@
 #include <new>
 #include <vector>
 
-#include "platform/data_files.h"
 #include "platform/files.h"
 #include "platform/result.h"
+#include "program/data_files.h"
 
 namespace {
 
@@ -106,11 +106,11 @@ int32_t Bitmap::Height() const {
 }
 
 int32_t Bitmap::Load(const char* fileName) {
-    if (fileName == nullptr || !platform::DataFilesWanted()) {
+    if (fileName == nullptr || !DataFilesWanted()) {
         return 0;
     }
     const auto unusable = [fileName](const char* reason) {
-        platform::ReportUnusableDataFile(fileName, reason);
+        ReportUnusableDataFile(fileName, reason);
         return 0;
     };
     OpenedFile file(fileName);

@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "platform/time.h"
-#include "video/display.h"
+#include "video/game_screen.h"
 
 namespace {
 

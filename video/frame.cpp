@@ -4,7 +4,7 @@
 
 #include "rules/board.h"
 #include "rules/counters.h"
-#include "video/display.h"
+#include "video/game_screen.h"
 
 SpriteSheet* backgroundSheet = nullptr;
 

@@ -1,5 +1,5 @@
 // "Loading..." while the pictures and sounds are read.
-#include "video/display.h"
+#include "video/game_screen.h"
 
 namespace {
 

@@ -1,5 +1,7 @@
 // The block tiles and the digits, cut from their picture strips: 20 x 20
 // images with 3-pixel gaps, the first at column 2, row 4.
+#include <new>
+
 #include "video/sprite_sheet.h"
 
 SpriteSheet* tileSheet = nullptr;
@@ -19,7 +21,10 @@ constexpr int32_t kDigitCount = 10;
 SpriteSheet* CutStrip(const char* fileName, int32_t frameCount) {
     Bitmap picture;
     picture.Load(fileName);
-    auto* sheet = new SpriteSheet(frameCount, kStripImageSize, kStripImageSize);
+    auto* sheet = new (std::nothrow) SpriteSheet(frameCount, kStripImageSize, kStripImageSize);
+    if (sheet == nullptr) {
+        return nullptr;
+    }
     for (int32_t frame = 0; frame < frameCount; ++frame) {
         sheet->LoadFrame(picture, frame, kStripFirstX + kStripStep * frame, kStripY);
     }
@@ -40,13 +45,13 @@ void ReleaseSheet(SpriteSheet*& sheet) {
 bool LoadTileSheet() {
     ReleaseSheet(tileSheet);
     tileSheet = CutStrip("cubeshards2.bmp", kTileCount);
-    return true;
+    return tileSheet != nullptr;
 }
 
 bool LoadDigitSheet() {
     ReleaseSheet(digitSheet);
     digitSheet = CutStrip("score.bmp", kDigitCount);
-    return true;
+    return digitSheet != nullptr;
 }
 
 void ReleaseTileSheet() {

@@ -4,7 +4,7 @@
 
 #include <new>
 
-#include "video/display.h"
+#include "video/game_screen.h"
 
 SpriteSheet::SpriteSheet(int32_t count, int32_t width, int32_t height)
     : surfaces(nullptr), frameCount(count > 0 ? count : 0), frameWidth(width), frameHeight(height) {

@@ -38,6 +38,8 @@ private:
 extern SpriteSheet* tileSheet;   // eight 20 x 20 block tiles, tile 0 the empty cell
 extern SpriteSheet* digitSheet;  // ten 20 x 20 digits
 
+// False only when the sheet itself cannot be allocated: a picture that cannot
+// be read leaves its frames as they were made, and the game goes on.
 bool LoadTileSheet();
 bool LoadDigitSheet();
 void ReleaseTileSheet();

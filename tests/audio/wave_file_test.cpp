@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "audio/sound.h"
+#include "audio/sound_clip.h"
 #include "tests/audio/wave_writer.h"
 
 namespace {

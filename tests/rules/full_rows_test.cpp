@@ -2,7 +2,7 @@
 // with the crunch.
 #include <set>
 
-#include "audio/sound.h"
+#include "audio/sound_clip.h"
 #include "platform/headless/control.h"
 #include "rules/counters.h"
 #include "rules/score.h"

@@ -7,15 +7,15 @@
 #include <functional>
 #include <vector>
 
-#include "app/window_handles.h"
-#include "audio/sound.h"
+#include "audio/sound_clip.h"
 #include "flow/fall.h"
 #include "flow/keyboard.h"
 #include "platform/headless/control.h"
 #include "platform/keys.h"
+#include "program/window_handles.h"
 #include "rules/counters.h"
-#include "video/display.h"
 #include "video/frame.h"
+#include "video/game_screen.h"
 
 namespace test_support {
 

@@ -14,7 +14,7 @@
 #include "platform/headless/control.h"
 #include "tests/support/scratch_folder.h"
 #include "video/bitmap.h"
-#include "video/display.h"
+#include "video/game_screen.h"
 
 namespace video_test {
 

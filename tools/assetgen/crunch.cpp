@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "tools/assetgen/random.h"
+#include "tools/assetgen/art_random.h"
 #include "tools/assetgen/sounds.h"
 #include "tools/assetgen/synth.h"
 

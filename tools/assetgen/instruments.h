@@ -2,7 +2,7 @@
 // into a track at a sample position.
 #pragma once
 
-#include "tools/assetgen/random.h"
+#include "tools/assetgen/art_random.h"
 #include "tools/assetgen/synth.h"
 
 namespace assetgen::instrument {

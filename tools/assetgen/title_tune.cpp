@@ -4,8 +4,8 @@
 #include <cmath>
 #include <vector>
 
+#include "tools/assetgen/art_random.h"
 #include "tools/assetgen/instruments.h"
-#include "tools/assetgen/random.h"
 #include "tools/assetgen/sounds.h"
 #include "tools/assetgen/synth.h"
 

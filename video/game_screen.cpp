@@ -1,8 +1,8 @@
 // Taking the screen, making the flip chain with its two palettes, and giving
 // it all back at the end.
-#include "video/display.h"
+#include "video/game_screen.h"
 
-#include "app/window_handles.h"
+#include "program/window_handles.h"
 
 platform::DisplayDevice* directDraw = nullptr;
 platform::Surface* primarySurface = nullptr;

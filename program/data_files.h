@@ -2,8 +2,6 @@
 // reading now, and a word to the player about each one that cannot be used.
 #pragma once
 
-namespace platform {
-
 // False once the window system has asked the run to end (a close request or
 // the quit message waits in the queue): every data file read after that would
 // only put off the end, so the readers give up at once, silently.
@@ -17,5 +15,3 @@ void ReportUnusableDataFile(const char* fileName, const char* reason);
 // Whether those lines are written at all; the fuzzers, which read thousands of
 // broken files a second, turn them off.
 void ShowDataFileReports(bool shown);
-
-}  // namespace platform

@@ -1,4 +1,4 @@
-#include "flow/close_request.h"
+#include "program/close_request.h"
 
 #include "platform/window.h"
 

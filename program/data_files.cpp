@@ -1,13 +1,12 @@
-#include "platform/data_files.h"
+#include "program/data_files.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <system_error>
 
-#include "platform/window.h"
+#include "program/close_request.h"
 
-namespace platform {
 namespace {
 
 bool& ReportsShown() {
@@ -18,9 +17,7 @@ bool& ReportsShown() {
 }  // namespace
 
 bool DataFilesWanted() {
-    Message message;
-    // A range filter lets the quit message through as well.
-    return !PeekMessage(&message, nullptr, WM_CLOSE, WM_CLOSE, PM_NOREMOVE);
+    return !CloseRequested();
 }
 
 void ReportUnusableDataFile(const char* fileName, const char* reason) {
@@ -41,5 +38,3 @@ void ReportUnusableDataFile(const char* fileName, const char* reason) {
 void ShowDataFileReports(bool shown) {
     ReportsShown() = shown;
 }
-
-}  // namespace platform

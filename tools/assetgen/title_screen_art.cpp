@@ -3,12 +3,12 @@
 #include <cmath>
 #include <string>
 
+#include "tools/assetgen/art_random.h"
 #include "tools/assetgen/backdrop.h"
 #include "tools/assetgen/block_art.h"
 #include "tools/assetgen/palette.h"
 #include "tools/assetgen/pictures.h"
 #include "tools/assetgen/pixel_font.h"
-#include "tools/assetgen/random.h"
 #include "tools/assetgen/screen_layout.h"
 
 namespace assetgen {

@@ -1,4 +1,4 @@
-#include "app/window_handles.h"
+#include "program/window_handles.h"
 
 platform::WindowHandle mainWindow = nullptr;
 platform::InstanceHandle appInstance = nullptr;

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <new>
 
-#include "audio/sound.h"
+#include "audio/sound_clip.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // "end.bmp": the closing screen, drawn in the game palette. The score's nine
 // digits are drawn first and show only through the window left transparent.
+#include "tools/assetgen/art_random.h"
 #include "tools/assetgen/backdrop.h"
 #include "tools/assetgen/block_art.h"
 #include "tools/assetgen/palette.h"
 #include "tools/assetgen/pictures.h"
 #include "tools/assetgen/pixel_font.h"
-#include "tools/assetgen/random.h"
 #include "tools/assetgen/screen_layout.h"
 
 namespace assetgen {

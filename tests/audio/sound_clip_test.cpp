@@ -2,7 +2,7 @@
 // the music that neither restarts nor layers, and sounds without samples.
 #include <gtest/gtest.h>
 
-#include "audio/sound.h"
+#include "audio/sound_clip.h"
 #include "platform/headless/control.h"
 #include "tests/audio/wave_writer.h"
 
