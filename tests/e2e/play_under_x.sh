@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Plays the built game in a virtual X server: the title, a piece moved and
-# turned by taps, the keys held, a pause, Escape, the end screen and Return;
-# checks the screen at each step, the exit code and the sound the game wrote.
+# Plays the built game in a virtual X server: the title, the keys held and
+# tapped, a pause, Escape, the end screen and Return; checks the screen at
+# each step, the exit code and the sound the game wrote.
 # Then plays with Down held until every game is lost, and starts the game
 # once more and takes the X server away: the game must end. The helpers are
 # tests/e2e/x_session.sh's.
@@ -39,15 +39,23 @@ start_game() {
   [ -z "$window" ] || timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null || true
 }
 
-start_x 1280x960
+# The sound SDL's disk driver writes, at the pace it plays.
+recording=$work/audio.raw
+recording_format=(-t raw -r 22050 -e unsigned-integer -b 8 -c 1)
+bytes_per_second=22050
+
+start_x 640x480
 start_game
-timeout 5 xdotool mousemove --sync 640 480 2>/dev/null || true
+timeout 5 xdotool mousemove --sync 639 479 2>/dev/null || true
+mark title
+sleep 4
 tap_then "first piece in the well" 30 Return screen_shows play
 column=$(piece column)
 row=$(piece row)
 [ "$column" = 4 ] || fail "the first piece came in at column $column, not 4"
 [ "$row" -ge 0 ] && [ "$row" -le 5 ] || fail "the first piece is at row $row, not at the top"
 check_held_keys
+mark pause
 tap_then "the pause" 30 Return paused
 tap_then "play to go on after the pause" 20 Return resumed
 tap_then "end screen" 30 Escape screen_shows end
@@ -55,11 +63,7 @@ tap_then "the game to end after Return on the end screen" 30 Return game_ended
 wait_game
 [ "$ended_with" -eq 0 ] || fail "the game exited with $ended_with"
 
-# The sound written while playing: unsigned 8-bit mono at 22050 per second.
-[ -s "$work/audio.raw" ] || fail "no sound was written"
-rms=$(sox -t raw -r 22050 -e unsigned-integer -b 8 -c 1 "$work/audio.raw" -n stat 2>&1 |
-  awk '/^RMS +amplitude/ {print $3}')
-awk -v rms="$rms" 'BEGIN { exit !(rms > 0.001) }' || fail "the sound written is silent (RMS $rms)"
+check_sound
 
 start_game dummy
 lose_every_game
@@ -76,4 +80,4 @@ wait "$game_pid" || true
 game_pid=""
 
 echo "played: title, piece at column $column row $row, taps, held keys, pause, end screen;" \
-  "sound RMS $rms; Down held to the end of every game; the game ended with its display"
+  "the title music at its pitch and a silent pause; Down held to the end of every game; the game ended with its display"

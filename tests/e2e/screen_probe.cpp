@@ -36,29 +36,36 @@ std::vector<uint8_t> FileBytes(const std::string& fileName) {
     return {std::istreambuf_iterator<char>(file), {}};
 }
 
+// The screen's pixels as the file holds them: RGB for PPM, BGRX for Xvfb's.
 struct Screen {
     int width = 0, height = 0;
     double scale = 1;
-    std::vector<uint8_t> rgb;
+    std::vector<uint8_t> bytes;
+    size_t pixels = 0, stride = 0, pixelSize = 3;
+    int red = 0, blue = 2;
 
     bool Read(const std::string& fileName) { return Parse(FileBytes(fileName)); }
-    bool Parse(const std::vector<uint8_t>& bytes) {
-        return bytes.size() > 2 && bytes[0] == 'P' && bytes[1] == '6' ? ReadPpm(bytes)
-                                                                      : ReadXwd(bytes);
+    bool Parse(std::vector<uint8_t> file) {
+        bytes = std::move(file);
+        const bool read =
+            bytes.size() > 2 && bytes[0] == 'P' && bytes[1] == '6' ? ReadPpm() : ReadXwd();
+        scale = std::min(width / 640.0, height / 480.0);
+        return read && width > 0 && height > 0 && bytes.size() >= pixels + stride * height;
     }
-    bool ReadPpm(const std::vector<uint8_t>& bytes) {
+    bool ReadPpm() {
         int maxValue = 0, header = 0;
         const std::string head(bytes.begin(), bytes.begin() + std::min<size_t>(bytes.size(), 64));
         if (std::sscanf(head.c_str(), "P6 %d %d %d%n", &width, &height, &maxValue, &header) != 3 ||
-            maxValue != 255 || width <= 0 || height <= 0) {
+            maxValue != 255) {
             return false;
         }
-        rgb.assign(bytes.begin() + header + 1, bytes.end());
-        return Sized();
+        pixels = static_cast<size_t>(header) + 1;
+        stride = static_cast<size_t>(width) * 3;
+        return true;
     }
     // Xvfb's screen: a 32-bit true-colour ZPixmap, blue in the lowest byte.
-    bool ReadXwd(const std::vector<uint8_t>& bytes) {
-        const auto field = [&bytes](size_t index) {
+    bool ReadXwd() {
+        const auto field = [this](size_t index) {
             const uint8_t* at = &bytes[index * 4];
             return static_cast<size_t>(at[0]) << 24 | at[1] << 16 | at[2] << 8 | at[3];
         };
@@ -68,36 +75,23 @@ struct Screen {
         }
         width = static_cast<int>(field(4));
         height = static_cast<int>(field(5));
-        const size_t stride = field(12), pixels = field(0) + field(19) * 12;
-        if (width <= 0 || height <= 0 || bytes.size() < pixels + stride * height) {
-            return false;
-        }
-        rgb.resize(static_cast<size_t>(width) * height * 3);
-        uint8_t* out = rgb.data();
-        for (int y = 0; y < height; ++y) {
-            for (const uint8_t* pixel = &bytes[pixels + stride * y];
-                 out < &rgb[(y + 1) * width * 3]; pixel += 4, out += 3) {
-                out[0] = pixel[2];
-                out[1] = pixel[1];
-                out[2] = pixel[0];
-            }
-        }
-        return Sized();
-    }
-    bool Sized() {
-        scale = std::min(width / 640.0, height / 480.0);
-        return rgb.size() >= static_cast<size_t>(width) * height * 3;
+        stride = field(12);
+        pixels = field(0) + field(19) * 12;
+        pixelSize = 4;
+        red = 2;
+        blue = 0;
+        return true;
     }
     bool Shows(int x, int y, const platform::PaletteEntry& colour) const {
         const auto at = [this](int game, int screenSize, int gameSize) {
-            return std::clamp(
+            return static_cast<size_t>(std::clamp(
                 static_cast<int>((screenSize - gameSize * scale) / 2 + (game + 0.5) * scale), 0,
-                screenSize - 1);
+                screenSize - 1));
         };
         const uint8_t* shown =
-            &rgb[(static_cast<size_t>(at(y, height, 480)) * width + at(x, width, 640)) * 3];
-        return std::abs(shown[0] - colour.red) <= 2 && std::abs(shown[1] - colour.green) <= 2 &&
-               std::abs(shown[2] - colour.blue) <= 2;
+            &bytes[pixels + at(y, height, 480) * stride + at(x, width, 640) * pixelSize];
+        return std::abs(shown[red] - colour.red) <= 2 && std::abs(shown[1] - colour.green) <= 2 &&
+               std::abs(shown[blue] - colour.blue) <= 2;
     }
 };
 
