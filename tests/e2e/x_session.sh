@@ -16,12 +16,8 @@ screen=$work/Xvfb_screen0
 
 # Ends a process this script started: asked first, then forced.
 stop() {
-  [ -n "$1" ] || return 0
-  kill "$1" 2>/dev/null || return 0
-  for _ in $(seq 50); do
-    kill -0 "$1" 2>/dev/null || return 0
-    sleep 0.1
-  done
+  [ -n "$1" ] && kill "$1" 2>/dev/null || return 0
+  for _ in $(seq 50); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
   kill -9 "$1" 2>/dev/null || true
 }
 cleanup() {
@@ -29,12 +25,10 @@ cleanup() {
   if declare -F close_services >/dev/null; then close_services; fi
   stop "$xvfb_pid"
   wait 2>/dev/null || true
-  if [ -n "${E2E_SHOTS:-}" ]; then
-    mkdir -p "$E2E_SHOTS"
-    for shot in "$work"/*.xwd; do
-      [ -f "$shot" ] && convert "xwd:$shot" "$E2E_SHOTS/$(basename "$shot" .xwd).png" 2>/dev/null
-    done
-  fi
+  for shot in "$work"/*.xwd; do
+    [ -n "${E2E_SHOTS:-}" ] && [ -f "$shot" ] && mkdir -p "$E2E_SHOTS" &&
+      convert "xwd:$shot" "$E2E_SHOTS/$(basename "$shot" .xwd).png" 2>/dev/null || true
+  done
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -60,6 +54,13 @@ wait_game() {
   ended_with=0
   wait "$game_pid" || ended_with=$?
   game_pid=""
+}
+# Gives the game the seconds given to end by itself; game_pid is left set
+# when it did not.
+ends_within() {
+  local deadline=$((SECONDS + $1))
+  while game_running && [ $SECONDS -lt $deadline ]; do sleep 0.1; done
+  game_running || wait_game
 }
 
 # Runs a command every 0.2 s until it succeeds; fails after the timeout.
@@ -92,13 +93,11 @@ shoot() { cp "$screen" "$work/$1.xwd"; }
 # Succeeds when a fresh screenshot, kept as NAME.xwd, shows the screen NAME.
 screen_shows() { shoot "$1" && look "$1" "$work/$1.xwd"; }
 # The falling piece in the last play screenshot: its leftmost column, its top
-# row, its number of blocks or its shape.
+# row or its shape.
 piece() {
-  look play "$work/play.xwd" | awk -v want="$1" '
-    /^piece/ { column = $2; row = $3 }
-    /^blocks/ { blocks = $2 }
+  look play "$work/play.xwd" | awk -v want="$1" '/^piece/ { column = $2; row = $3 }
     /^shape/ { sub(/^shape ?/, ""); shape = $0 }
-    END { print want == "column" ? column : want == "row" ? row : want == "blocks" ? blocks : shape }'
+    END { print want == "column" ? column : want == "row" ? row : shape }'
 }
 
 # A key pressed and let go at once, far shorter than the game's 40 ms between
@@ -114,10 +113,7 @@ tap_then() {
 
 # The pause draws nothing: the screen stands still.
 paused() {
-  sleep 0.4
-  shoot paused-a
-  sleep 1.5
-  shoot paused-b
+  sleep 0.4 && shoot paused-a && sleep 1.5 && shoot paused-b
   cmp -s "$work/paused-a.xwd" "$work/paused-b.xwd"
 }
 resumed() { shoot resumed && ! cmp -s "$work/paused-b.xwd" "$work/resumed.xwd"; }
@@ -130,13 +126,7 @@ hold() {
   look watch "$(awk -v s="$2" 'BEGIN { print s + (s ? 0.7 : 1.1) }')" "$screen" >"$work/watch.trace" &
   local watcher=$!
   sleep 0.1
-  if [ "$2" = 0 ]; then
-    tap "$1"
-  else
-    xdotool keydown "$1"
-    sleep "$2"
-    xdotool keyup "$1"
-  fi
+  if [ "$2" = 0 ]; then tap "$1"; else xdotool keydown "$1" && sleep "$2" && xdotool keyup "$1"; fi
   let_go_at=$(date +%s%3N)
   wait "$watcher"
 }
@@ -148,12 +138,8 @@ changes() {
       if (seen && value != last && $1 >= from) print $1, value
       last = value; seen = 1 }' "$work/watch.trace"
 }
-count() { wc -l | tr -d ' '; }
-# The middle of the times between the changes read on standard input.
-median_gap() {
-  awk 'NR > 1 { print $1 - last } { last = $1 }' | sort -n |
-    awk '{ gap[NR] = $1 } END { print NR ? gap[int((NR + 1) / 2)] : 0 }'
-}
+# How many times the piece's column, row or shape changed, from the time given.
+count() { changes "$@" | wc -l | tr -d ' '; }
 # The ms per column or row the piece went, from its first to its last change:
 # steps that fell between two screenshots still count.
 pace() {
@@ -178,22 +164,22 @@ check_held_keys() {
     echo "the first piece is the square, whose turns do not show: Space is not checked"
   else
     hold space 0.4
-    within "$(changes shape | count)" 2 8 "turns with Space held 0.4 s"
+    within "$(count shape)" 2 8 "turns with Space held 0.4 s"
     within "$(changes shape | awk 'NR == 1 { first = $1 } { last = $1 }
       END { print (NR > 1 ? int((last - first) / (NR - 1)) : 0) }')" 95 1000 \
       "with Space held, ms between two turns"
-    within "$(changes shape "$((let_go_at + 300))" | count)" 0 0 "turns after Space was let go"
+    within "$(count shape "$((let_go_at + 300))")" 0 0 "turns after Space was let go"
     hold space 0
-    within "$(changes shape | count)" 1 1 "turns after one tap of Space"
+    within "$(count shape)" 1 1 "turns after one tap of Space"
   fi
   for key in Left Right; do
     hold "$key" 0.4
-    within "$(changes column | count)" 2 8 "moves with $key held 0.4 s"
+    within "$(count column)" 2 8 "moves with $key held 0.4 s"
     sideways+=("$(pace column)")
-    within "$(changes column "$((let_go_at + 300))" | count)" 0 0 "moves after $key was let go"
+    within "$(count column "$((let_go_at + 300))")" 0 0 "moves after $key was let go"
   done
   hold Left 0
-  within "$(changes column | count)" 1 1 "moves after one tap of Left"
+  within "$(count column)" 1 1 "moves after one tap of Left"
 }
 
 # Down held from the first piece of the first game on: the piece drops a row

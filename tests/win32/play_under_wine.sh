@@ -73,15 +73,6 @@ start_game() {
 sound_driver() {
   wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /d "$1" /f >/dev/null 2>&1
 }
-# Waits up to the seconds given for the game to end by itself.
-ends_within() {
-  local deadline=$((SECONDS + $1))
-  while game_running && [ $SECONDS -lt $deadline ]; do
-    sleep 0.1
-  done
-  game_running || wait_game
-}
-
 start_x 640x480
 # The prefix once, then its desktop: a virtual one of 640 x 480.
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
