@@ -18,7 +18,7 @@ BENCH_PACKAGES := time
 # package), its tests run under Wine, the real program's under Wine and Xvfb.
 WINDOWS_BUILD ?= build-windows
 WINDOWS_PACKAGES := cmake g++ make g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix googletest
-WINDOWS_TEST_PACKAGES := wine wine64 xvfb xdotool imagemagick
+WINDOWS_TEST_PACKAGES := wine wine64 xvfb xdotool imagemagick sox pulseaudio pulseaudio-utils
 
 .PHONY: all deps test-deps build run test test-asan soak bench fuzz format format-check clean \
         package test-package windows windows-zip test-windows

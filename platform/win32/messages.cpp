@@ -22,11 +22,24 @@ PAINTSTRUCT openPaint{};
 
 }  // namespace
 
+// The game reads the keys from the keyboard device, never from the queue, as
+// on every backend. Their messages, one for every auto-repeat of a held key,
+// are handled here when taken: handed to the game, the one it takes between
+// two rounds would nearly always be a key's, and its parameter would become
+// the exit code (40, the down arrow, after every game lost with Down held).
 bool PeekMessage(Message* message, WindowHandle window, uint32_t filterMin, uint32_t filterMax,
                  uint32_t removeFlags) {
     MSG system{};
-    if (PeekMessageA(&system, Native(window), filterMin, filterMax, removeFlags) == FALSE) {
-        return false;
+    for (;;) {
+        if (PeekMessageA(&system, Native(window), filterMin, filterMax, removeFlags) == FALSE) {
+            return false;
+        }
+        const bool key = system.message >= WM_KEYFIRST && system.message <= WM_KEYLAST;
+        if (!key || (removeFlags & PM_REMOVE) == 0) {
+            break;
+        }
+        ::TranslateMessage(&system);
+        DispatchMessageA(&system);
     }
     if (message != nullptr) {
         *message = Message{Ours(system.hwnd), system.message, system.wParam, system.lParam,

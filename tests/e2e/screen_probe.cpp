@@ -1,16 +1,26 @@
-// Says whether a screenshot of the running game (a binary PPM of the whole X
-// screen) shows what it must, from the picture files in the working folder:
+// Says whether a screenshot of the running game shows what it must, from the
+// picture files in the working folder:
 //   screen_probe title|play|end SHOT
 // the title picture in its own colours, the end picture in the play colours,
 // or the play background and a well of tiles, printing the place and shape of
-// the first falling piece (see WellShowsAPiece). The game's 640 x 480
-// picture is scaled to the screen, aspect kept and centred: each game pixel is
-// looked at in the middle of its block.
+// the first falling piece (see ReadWell). Or follows the falling piece:
+//   screen_probe watch SECONDS SHOT
+// reads SHOT again and again for that long and prints "TIME COLUMN ROW BLOCKS
+// SHAPE" each time the well shows something new, TIME in milliseconds of the
+// real-time clock (a well caught half drawn is left out).
+// SHOT is a binary PPM of the whole X screen, or the screen itself as Xvfb
+// keeps it in a file (-fbdir), an XWD image read in about a millisecond, so
+// that the piece can be timed pass by pass. The game's 640 x 480 picture is
+// scaled to the screen, aspect kept and centred: each game pixel is looked at
+// in the middle of its block.
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -21,35 +31,67 @@ namespace {
 using test_support::PictureFile;
 using test_support::ReadPictureFile;
 
+std::vector<uint8_t> FileBytes(const std::string& fileName) {
+    std::ifstream file(fileName, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+// The screen's pixels as the file holds them: RGB for PPM, BGRX for Xvfb's.
 struct Screen {
     int width = 0, height = 0;
     double scale = 1;
-    std::vector<uint8_t> rgb;
+    std::vector<uint8_t> bytes;
+    size_t pixels = 0, stride = 0, pixelSize = 3;
+    int red = 0, blue = 2;
 
-    bool Read(const std::string& fileName) {
-        std::ifstream file(fileName, std::ios::binary);
-        std::string magic;
-        int maxValue = 0;
-        file >> magic >> width >> height >> maxValue;
-        file.get();
-        if (!file || magic != "P6" || maxValue != 255 || width <= 0 || height <= 0) {
+    bool Read(const std::string& fileName) { return Parse(FileBytes(fileName)); }
+    bool Parse(std::vector<uint8_t> file) {
+        bytes = std::move(file);
+        const bool read =
+            bytes.size() > 2 && bytes[0] == 'P' && bytes[1] == '6' ? ReadPpm() : ReadXwd();
+        scale = std::min(width / 640.0, height / 480.0);
+        return read && width > 0 && height > 0 && bytes.size() >= pixels + stride * height;
+    }
+    bool ReadPpm() {
+        int maxValue = 0, header = 0;
+        const std::string head(bytes.begin(), bytes.begin() + std::min<size_t>(bytes.size(), 64));
+        if (std::sscanf(head.c_str(), "P6 %d %d %d%n", &width, &height, &maxValue, &header) != 3 ||
+            maxValue != 255) {
             return false;
         }
-        rgb.resize(static_cast<size_t>(width) * height * 3);
-        file.read(reinterpret_cast<char*>(rgb.data()), static_cast<std::streamsize>(rgb.size()));
-        scale = std::min(width / 640.0, height / 480.0);
-        return static_cast<bool>(file);
+        pixels = static_cast<size_t>(header) + 1;
+        stride = static_cast<size_t>(width) * 3;
+        return true;
+    }
+    // Xvfb's screen: a 32-bit true-colour ZPixmap, blue in the lowest byte.
+    bool ReadXwd() {
+        const auto field = [this](size_t index) {
+            const uint8_t* at = &bytes[index * 4];
+            return static_cast<size_t>(at[0]) << 24 | at[1] << 16 | at[2] << 8 | at[3];
+        };
+        if (bytes.size() < 100 || field(1) != 7 || field(2) != 2 || field(11) != 32 ||
+            field(7) != 0 || field(14) != 0xff0000 || field(16) != 0xff) {
+            return false;
+        }
+        width = static_cast<int>(field(4));
+        height = static_cast<int>(field(5));
+        stride = field(12);
+        pixels = field(0) + field(19) * 12;
+        pixelSize = 4;
+        red = 2;
+        blue = 0;
+        return true;
     }
     bool Shows(int x, int y, const platform::PaletteEntry& colour) const {
         const auto at = [this](int game, int screenSize, int gameSize) {
-            return std::clamp(
+            return static_cast<size_t>(std::clamp(
                 static_cast<int>((screenSize - gameSize * scale) / 2 + (game + 0.5) * scale), 0,
-                screenSize - 1);
+                screenSize - 1));
         };
         const uint8_t* shown =
-            &rgb[(static_cast<size_t>(at(y, height, 480)) * width + at(x, width, 640)) * 3];
-        return std::abs(shown[0] - colour.red) <= 2 && std::abs(shown[1] - colour.green) <= 2 &&
-               std::abs(shown[2] - colour.blue) <= 2;
+            &bytes[pixels + at(y, height, 480) * stride + at(x, width, 640) * pixelSize];
+        return std::abs(shown[red] - colour.red) <= 2 && std::abs(shown[1] - colour.green) <= 2 &&
+               std::abs(shown[blue] - colour.blue) <= 2;
     }
 };
 
@@ -89,14 +131,25 @@ bool WholePictureShows(const Screen& screen, const char* picture, const PictureF
     return share >= 0.99;
 }
 
-// Every cell of the well shows one of the tiles. While the first piece of a
-// game falls it is all there is in the well: its leftmost column and top row
-// are printed as "piece COLUMN ROW", its blocks as "shape" and the places
-// they take, counted from there, and their number as "blocks".
-bool WellShowsAPiece(const Screen& screen, const PictureFile& colours) {
-    const PictureFile tiles = ReadPictureFile("cubeshards2.bmp");
-    int pieceColumn = -1, pieceRow = -1, unreadable = 0;
+// What the well shows: every cell one of the tiles, or unreadable. While the
+// first piece of a game falls it is all there is in the well: its leftmost
+// column and top row, its blocks counted from there, and their number.
+struct Well {
+    int unreadable = 0, column = -1, row = -1;
     std::vector<std::pair<int, int>> blocks;
+
+    std::string Shape() const {
+        std::string shape;
+        for (const auto& [x, y] : blocks) {
+            shape.append(" ").append(std::to_string(x - column));
+            shape.append(",").append(std::to_string(y - row));
+        }
+        return shape;
+    }
+};
+
+Well ReadWell(const Screen& screen, const PictureFile& colours, const PictureFile& tiles) {
+    Well well;
     for (int row = 0; row < 23; ++row) {
         for (int column = 0; column < 10; ++column) {
             int tile = 0;
@@ -104,36 +157,66 @@ bool WellShowsAPiece(const Screen& screen, const PictureFile& colours) {
                                           190 + 20 * column, 1 + 20 * row, colours) < 0.98) {
                 ++tile;
             }
-            unreadable += tile == 8 ? 1 : 0;
+            well.unreadable += tile == 8 ? 1 : 0;
             if (tile > 0 && tile < 8) {
-                pieceRow = pieceRow < 0 ? row : pieceRow;
-                pieceColumn = pieceColumn < 0 ? column : std::min(pieceColumn, column);
-                blocks.emplace_back(column, row);
+                well.row = well.row < 0 ? row : well.row;
+                well.column = well.column < 0 ? column : std::min(well.column, column);
+                well.blocks.emplace_back(column, row);
             }
         }
     }
-    std::printf("well: %d cells unreadable\npiece %d %d\nblocks %zu\nshape", unreadable,
-                pieceColumn, pieceRow, blocks.size());
-    for (const auto& [column, row] : blocks) {
-        std::printf(" %d,%d", column - pieceColumn, row - pieceRow);
+    return well;
+}
+
+int Watch(double seconds, const char* shot, const PictureFile& colours) {
+    const PictureFile tiles = ReadPictureFile("cubeshards2.bmp");
+    using Clock = std::chrono::system_clock;
+    const auto end = Clock::now() + std::chrono::duration<double>(seconds);
+    std::string shown;
+    std::vector<uint8_t> last;
+    while (Clock::now() < end) {
+        const auto taken = Clock::now();
+        std::vector<uint8_t> bytes = FileBytes(shot);
+        Screen screen;
+        // The game draws the same picture pass after pass: only a new one is read.
+        if (bytes != last && screen.Parse(bytes)) {
+            const Well well = ReadWell(screen, colours, tiles);
+            const std::string now = std::to_string(well.column) + " " + std::to_string(well.row) +
+                                    " " + std::to_string(well.blocks.size()) + well.Shape();
+            if (well.unreadable == 0 && now != shown) {
+                const auto ms =
+                    std::chrono::duration_cast<std::chrono::milliseconds>(taken.time_since_epoch());
+                std::printf("%lld %s\n", static_cast<long long>(ms.count()), now.c_str());
+                std::fflush(stdout);
+                shown = now;
+            }
+            last = std::move(bytes);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(3));
     }
-    std::printf("\n");
-    return unreadable == 0;
+    return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    const std::string check = argc > 1 ? argv[1] : "";
+    const PictureFile play = ReadPictureFile("menu1.bmp");
+    if (check == "watch" && argc == 4) {
+        return Watch(std::atof(argv[2]), argv[3], play);
+    }
     Screen screen;
     if (argc != 3 || !screen.Read(argv[2])) {
-        std::fprintf(stderr, "usage: screen_probe title|play|end SHOT\n");
+        std::fprintf(stderr, "usage: screen_probe title|play|end SHOT | watch SECONDS SHOT\n");
         return 2;
     }
-    const std::string check = argv[1];
-    const PictureFile play = ReadPictureFile("menu1.bmp");
     if (check == "play") {
         const bool background = WholePictureShows(screen, "menu1.bmp", play, InPlayArea);
-        return WellShowsAPiece(screen, play) && background ? 0 : 1;
+        const Well well = ReadWell(screen, play, ReadPictureFile("cubeshards2.bmp"));
+        std::printf("well: %d cells unreadable\npiece %d %d\nblocks %zu\nshape%s\n",
+                    well.unreadable, well.column, well.row, well.blocks.size(),
+                    well.Shape().c_str());
+        return well.unreadable == 0 && background ? 0 : 1;
     }
     const bool title = check == "title";
     if (!title && check != "end") {
