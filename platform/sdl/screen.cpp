@@ -3,9 +3,9 @@
 //
 // With a video card, the picture goes into one streaming texture of its own
 // size, and the card stretches it to the window. Without one, SDL's software
-// renderer would stretch it pixel by pixel through its generic blitter and
-// then copy the whole window once more, which costs far more than the rest of
-// a frame together; there the picture is stretched while it is expanded,
+// renderer, or an OpenGL the processor draws, would stretch it pixel by pixel
+// and then copy the whole window once more, which costs far more than the rest
+// of a frame together; there the picture is stretched while it is expanded,
 // straight into the window's own pixels, and the bars are painted only when
 // the window's size changes.
 //
