@@ -31,6 +31,14 @@ uint32_t* TargetRow(const Stretch& job, int32_t y) {
                                        static_cast<ptrdiff_t>(y) * job.outPitch);
 }
 
+// The job with its part spelled out.
+Stretch WithPart(Stretch job) {
+    if (job.part.width <= 0 || job.part.height <= 0) {
+        job.part = {0, 0, job.outWidth, job.outHeight};
+    }
+    return job;
+}
+
 // The picture column that output column x shows.
 int32_t SourceColumn(const Stretch& job, int32_t x) {
     return static_cast<int32_t>(int64_t{x} * job.width / job.outWidth);
@@ -41,12 +49,13 @@ int32_t SourceColumn(const Stretch& job, int32_t x) {
 template <typename RowExpander>
 void ExpandRows(const Stretch& job, RowExpander& expander) {
     int32_t previous = -1;
-    for (int32_t y = 0; y < job.outHeight; ++y) {
-        const auto sourceY = static_cast<int32_t>(int64_t{y} * job.height / job.outHeight);
-        uint32_t* target = TargetRow(job, y);
+    for (int32_t row = 0; row < job.part.height; ++row) {
+        const int64_t y = job.part.y + row;
+        const auto sourceY = static_cast<int32_t>(y * job.height / job.outHeight);
+        uint32_t* target = TargetRow(job, row);
         if (sourceY == previous) {
-            std::memcpy(target, TargetRow(job, y - 1),
-                        static_cast<size_t>(job.outWidth) * sizeof(uint32_t));
+            std::memcpy(target, TargetRow(job, row - 1),
+                        static_cast<size_t>(job.part.width) * sizeof(uint32_t));
         } else {
             expander.Expand(SourceRow(job, sourceY), target);
         }
@@ -60,14 +69,14 @@ bool Always() {
 
 class OneByOne {
 public:
-    explicit OneByOne(const Stretch& job) : width_(job.outWidth) {
+    explicit OneByOne(const Stretch& job) : first_(job.part.x), width_(job.part.width) {
         for (int index = 0; index < 256; ++index) {
             colours_[index] = ColourOf(job.palette[index]);
         }
         if (job.outWidth != job.width) {
-            columns_.resize(static_cast<size_t>(job.outWidth));
-            for (int32_t x = 0; x < job.outWidth; ++x) {
-                columns_[x] = SourceColumn(job, x);
+            columns_.resize(static_cast<size_t>(width_));
+            for (int32_t x = 0; x < width_; ++x) {
+                columns_[x] = SourceColumn(job, first_ + x);
             }
         }
     }
@@ -75,7 +84,7 @@ public:
     void Expand(const uint8_t* source, uint32_t* target) const {
         if (columns_.empty()) {
             for (int32_t x = 0; x < width_; ++x) {
-                target[x] = colours_[source[x]];
+                target[x] = colours_[source[first_ + x]];
             }
         } else {
             for (int32_t x = 0; x < width_; ++x) {
@@ -85,12 +94,14 @@ public:
     }
 
 private:
+    int32_t first_;  // the part's first output column
     int32_t width_;
     uint32_t colours_[256];
     std::vector<int32_t> columns_;  // empty when the width is not stretched
 };
 
-void ExpandOneByOne(const Stretch& job) {
+void ExpandOneByOne(const Stretch& asked) {
+    const Stretch job = WithPart(asked);
     OneByOne expander(job);
     ExpandRows(job, expander);
 }
@@ -164,8 +175,9 @@ __mmask64 FirstBytes(int32_t count) {
 class Wide {
 public:
     static bool Fits(const Stretch& job) {
-        for (int32_t first = 0; first < job.outWidth; first += kWideLanes) {
-            const int32_t last = std::min(first + kWideLanes, job.outWidth) - 1;
+        const int32_t end = job.part.x + job.part.width;
+        for (int32_t first = job.part.x; first < end; first += kWideLanes) {
+            const int32_t last = std::min(first + kWideLanes, end) - 1;
             if (SourceColumn(job, last) - SourceColumn(job, first) >= kWideLanes) {
                 return false;
             }
@@ -179,12 +191,13 @@ public:
             green_[index] = job.palette[index].green;
             red_[index] = job.palette[index].red;
         }
-        for (int32_t first = 0; first < job.outWidth; first += kWideLanes) {
+        const int32_t end = job.part.x + job.part.width;
+        for (int32_t first = job.part.x; first < end; first += kWideLanes) {
             Group group{SourceColumn(job, first), {}};
             for (int32_t byte = 0; byte < kWideLanes; ++byte) {
                 const int32_t x = first + WovenPixel(byte);
-                group.picks[byte] = static_cast<uint8_t>(
-                    x < job.outWidth ? SourceColumn(job, x) - group.sourceColumn : 0);
+                group.picks[byte] =
+                    static_cast<uint8_t>(x < end ? SourceColumn(job, x) - group.sourceColumn : 0);
             }
             groups_.push_back(group);
         }
@@ -210,7 +223,7 @@ public:
             const __m512i blueGreenHigh = _mm512_unpackhi_epi8(blues, greens);
             const __m512i redAlphaLow = _mm512_unpacklo_epi8(reds, opaque);
             const __m512i redAlphaHigh = _mm512_unpackhi_epi8(reds, opaque);
-            const int32_t count = job_.outWidth - x;
+            const int32_t count = job_.part.width - x;
             StorePixels(target + x, count, _mm512_unpacklo_epi16(blueGreenLow, redAlphaLow));
             StorePixels(target + x + 16, count - 16,
                         _mm512_unpackhi_epi16(blueGreenLow, redAlphaLow));
@@ -232,7 +245,8 @@ private:
     std::vector<Group> groups_;
 };
 
-void ExpandWide(const Stretch& job) {
+void ExpandWide(const Stretch& asked) {
+    const Stretch job = WithPart(asked);
     if (!Wide::Fits(job)) {
         ExpandOneByOne(job);
         return;
@@ -279,12 +293,30 @@ void ExpandThroughPalette(const uint8_t* pixels, int32_t pitch, int32_t width, i
 void ExpandThroughPaletteScaled(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height,
                                 const PaletteEntry* palette, void* out, int32_t outPitch,
                                 int32_t outWidth, int32_t outHeight) {
+    ExpandThroughPaletteScaledPart(pixels, pitch, width, height, palette, out, outPitch, outWidth,
+                                   outHeight, {0, 0, outWidth, outHeight});
+}
+
+void ExpandThroughPaletteScaledPart(const uint8_t* pixels, int32_t pitch, int32_t width,
+                                    int32_t height, const PaletteEntry* palette, void* out,
+                                    int32_t outPitch, int32_t outWidth, int32_t outHeight,
+                                    OutputPart part) {
     if (pixels == nullptr || out == nullptr || width <= 0 || height <= 0 || outWidth <= 0 ||
         outHeight <= 0) {
         return;
     }
+    // Clipped to the output block.
+    const int32_t right = std::min(part.x + part.width, outWidth);
+    const int32_t bottom = std::min(part.y + part.height, outHeight);
+    part.x = std::max(part.x, 0);
+    part.y = std::max(part.y, 0);
+    part.width = right - part.x;
+    part.height = bottom - part.y;
+    if (part.width <= 0 || part.height <= 0) {
+        return;
+    }
     Fastest().expand(
-        {pixels, pitch, width, height, OrBlack(palette), out, outPitch, outWidth, outHeight});
+        {pixels, pitch, width, height, OrBlack(palette), out, outPitch, outWidth, outHeight, part});
 }
 
 std::span<const detail::PaletteExpansion> detail::PaletteExpansions() {

@@ -24,10 +24,27 @@ void ExpandThroughPaletteScaled(const uint8_t* pixels, int32_t pitch, int32_t wi
                                 const PaletteEntry* palette, void* out, int32_t outPitch,
                                 int32_t outWidth, int32_t outHeight);
 
+// A block of output pixels: columns [x, x + width), rows [y, y + height).
+struct OutputPart {
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+};
+
+// Only the given part of that stretched picture, the same pixels the whole
+// would have there; out points at the part's first pixel. A window that shows
+// a few changed rows of the picture redraws only those.
+void ExpandThroughPaletteScaledPart(const uint8_t* pixels, int32_t pitch, int32_t width,
+                                    int32_t height, const PaletteEntry* palette, void* out,
+                                    int32_t outPitch, int32_t outWidth, int32_t outHeight,
+                                    OutputPart part);
+
 namespace detail {
 
-// One expansion to carry out: the picture, its palette (never null here) and
-// the output block.
+// One expansion to carry out: the picture, its palette (never null here), the
+// output block and the part of it to write, out pointing at the part's first
+// pixel. An empty part stands for the whole block.
 struct Stretch {
     const uint8_t* pixels;
     int32_t pitch;
@@ -38,6 +55,7 @@ struct Stretch {
     int32_t outPitch;
     int32_t outWidth;
     int32_t outHeight;
+    OutputPart part{};
 };
 
 // One way of doing the expansion. ExpandThroughPalette takes the fastest one

@@ -11,6 +11,26 @@
 namespace platform {
 namespace {
 
+// The pause reads the keyboard in a loop that does nothing else, and each read
+// waits out the least spacing the keyboard keeps between reads: a hundred
+// wake-ups a second, each looking at the X connection several times, which on
+// a virtual machine costs more than a percent of a core while nothing moves. A
+// wait that begins as soon as the one before it ran out, with no event come
+// since, belongs to such a loop; it lasts until an event comes, up to this
+// long. An event (a key, a close, an uncovered window) still ends it at once,
+// as it ends every wait, so the pause keeps its taps and answers as fast.
+constexpr int kIdleWaitMilliseconds = 100;
+// How soon after the last wait the next one counts as following it at once:
+// a loop that draws or sleeps between its reads comes back far later.
+constexpr uint32_t kRightAfterMilliseconds = 2;
+
+struct LastWait {
+    bool ranOut = false;  // it ended with its time, and no event has come since
+    uint32_t endedAt = 0;
+};
+
+LastWait lastWait;
+
 void HandleWindowEvent(const SDL_WindowEvent& event) {
     if (event.windowID != sdl::WindowId()) {
         return;
@@ -38,6 +58,7 @@ void HandleWindowEvent(const SDL_WindowEvent& event) {
 }
 
 void HandleEvent(const SDL_Event& event) {
+    lastWait.ranOut = false;
     switch (event.type) {
         case SDL_QUIT:  // an interrupt or terminate signal, or the session ending
             detail::QueueSystemMessage(WM_CLOSE);
@@ -84,11 +105,16 @@ void backend::WaitForEvent(uint32_t timeoutMilliseconds) {
         SDL_Delay(timeoutMilliseconds);
         return;
     }
-    const auto timeout = static_cast<int>(std::min<uint32_t>(timeoutMilliseconds, INT32_MAX));
+    auto timeout = static_cast<int>(std::min<uint32_t>(timeoutMilliseconds, INT32_MAX));
+    if (lastWait.ranOut && SDL_GetTicks() - lastWait.endedAt <= kRightAfterMilliseconds) {
+        timeout = std::max(timeout, kIdleWaitMilliseconds);
+    }
     SDL_Event event;
-    if (SDL_WaitEventTimeout(&event, timeout) != 0) {
+    const bool eventCame = SDL_WaitEventTimeout(&event, timeout) != 0;
+    if (eventCame) {
         HandleEvent(event);
     }
+    lastWait = {!eventCame, SDL_GetTicks()};
 }
 
 }  // namespace platform

@@ -31,4 +31,28 @@ Box PictureBox(int32_t windowWidth, int32_t windowHeight, int32_t pictureWidth,
     return box;
 }
 
+namespace {
+
+// The first box pixel along one side that shows picture pixel `from` or one
+// after it.
+int32_t FirstShowing(int32_t from, int32_t boxSide, int32_t pictureSide) {
+    return static_cast<int32_t>((int64_t{from} * boxSide + pictureSide - 1) / pictureSide);
+}
+
+}  // namespace
+
+Box ShownPart(const Box& box, int32_t pictureWidth, int32_t pictureHeight, const Box& part) {
+    if (box.width <= 0 || box.height <= 0 || pictureWidth <= 0 || pictureHeight <= 0) {
+        return {};
+    }
+    const int32_t left = FirstShowing(part.x, box.width, pictureWidth);
+    const int32_t right = FirstShowing(part.x + part.width, box.width, pictureWidth);
+    const int32_t top = FirstShowing(part.y, box.height, pictureHeight);
+    const int32_t bottom = FirstShowing(part.y + part.height, box.height, pictureHeight);
+    if (right <= left || bottom <= top) {
+        return {};
+    }
+    return {box.x + left, box.y + top, right - left, bottom - top};
+}
+
 }  // namespace platform::sdl

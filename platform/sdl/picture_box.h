@@ -20,4 +20,10 @@ struct Box {
 Box PictureBox(int32_t windowWidth, int32_t windowHeight, int32_t pictureWidth,
                int32_t pictureHeight);
 
+// The pixels of the box, in window coordinates, that show the given part of
+// the picture (a box in picture pixels) once it is stretched to the box: each
+// window pixel shows the picture pixel its place scales down to. Empty when
+// the box is too small to show any of it.
+Box ShownPart(const Box& box, int32_t pictureWidth, int32_t pictureHeight, const Box& part);
+
 }  // namespace platform::sdl

@@ -3,20 +3,23 @@
 //
 // With a video card, the picture goes into one streaming texture of its own
 // size, and the card stretches it to the window. Without one, SDL's software
-// renderer would stretch it pixel by pixel through its generic blitter and
-// then copy the whole window once more, which costs far more than the rest of
-// a frame together; there the picture is stretched while it is expanded,
+// renderer, or an OpenGL the processor draws, would stretch it pixel by pixel
+// and then copy the whole window once more, which costs far more than the rest
+// of a frame together; there the picture is stretched while it is expanded,
 // straight into the window's own pixels, and the bars are painted only when
 // the window's size changes.
 //
-// A frame whose pixels and palette equal those on the screen is neither
-// expanded nor presented again: the window keeps showing it, and the window
-// system's requests to repaint are met from the copy kept here.
+// A frame costs what it changes: the rows that differ from the frame on the
+// screen are expanded and stretched into the window, and only their blocks
+// are handed to the window system, which on a large desktop without a video
+// card costs more than all the rest. A frame equal to the one shown is not
+// presented at all. The window system's requests to repaint are met from the
+// copy kept here.
 #include <SDL.h>
 
 #include <algorithm>
-#include <array>
 #include <cstring>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -24,6 +27,7 @@
 #include "platform/common/palette_expand.h"
 #include "platform/sdl/picture_box.h"
 #include "platform/sdl/session.h"
+#include "platform/sdl/shown_frame.h"
 
 namespace platform {
 namespace {
@@ -39,14 +43,10 @@ struct Screen {
     // were painted.
     SDL_Window* window = nullptr;
     SDL_Point paintedSize{};
-    // The frame on the screen, rows without padding, and its palette: a frame
-    // equal to it is not shown again, and a resized window is painted anew
-    // from it.
-    std::vector<uint8_t> lastFrame;
-    std::array<PaletteEntry, 256> lastPalette{};
-    int32_t lastWidth = 0;
-    int32_t lastHeight = 0;
-    bool hasFrame = false;
+    // The frame on the screen: the next one is held against it, and a resized
+    // window is painted anew from it.
+    sdl::ShownFrame shown;
+    std::vector<SDL_Rect> rects;  // the window's blocks to hand over, kept for their memory
 };
 
 Screen screen;
@@ -63,10 +63,55 @@ SDL_Rect Letterbox(int32_t windowWidth, int32_t windowHeight) {
 
 // --- With a video card ---------------------------------------------------
 
+// Whether the renderer's OpenGL is drawn by the processor: Mesa's rasterizers
+// on a machine without a video card (a virtual machine, a remote desktop)
+// answer for OpenGL, so SDL takes them for a card. They fill and stretch the
+// whole window every frame, and the whole window is then handed to the X
+// server; showing only the changed rows costs a small part of that.
+bool DrawsOnTheProcessor(SDL_Renderer* renderer) {
+    SDL_RendererInfo info{};
+    if (SDL_GetRendererInfo(renderer, &info) != 0) {
+        return false;
+    }
+    if ((info.flags & SDL_RENDERER_SOFTWARE) != 0) {
+        return true;
+    }
+    if (std::strncmp(info.name, "opengl", 6) != 0) {
+        return false;
+    }
+    // The renderer's context is the current one.
+    using GetString = const unsigned char* (*)(unsigned int);
+    auto* getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    if (getString == nullptr) {
+        return false;
+    }
+    constexpr unsigned int kRendererName = 0x1F01;  // GL_RENDERER
+    const auto* name = reinterpret_cast<const char*>(getString(kRendererName));
+    if (name == nullptr) {
+        return false;
+    }
+    for (const char* rasterizer : {"llvmpipe", "softpipe", "Software Rasterizer", "swrast"}) {
+        if (std::strstr(name, rasterizer) != nullptr) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The X server takes the window's pixels from us directly, block by block.
+// (Other window systems get them through a renderer of SDL's own.)
+bool WindowTakesPixelsDirectly() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver != nullptr && std::strcmp(driver, "x11") == 0;
+}
+
 bool OpenTextureScreen(SDL_Window* window) {
     // No vsync: the game paces itself with its own sleep after every frame.
     screen.renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
     if (screen.renderer == nullptr) {
+        return false;
+    }
+    if (WindowTakesPixelsDirectly() && DrawsOnTheProcessor(screen.renderer)) {
         return false;
     }
     screen.texture = SDL_CreateTexture(screen.renderer, SDL_PIXELFORMAT_ARGB8888,
@@ -126,6 +171,12 @@ bool TakesExpandedPixels(const SDL_Surface* surface) {
 }
 
 bool OpenWindowScreen(SDL_Window* window) {
+    // SDL would otherwise put the window's pixels through an OpenGL renderer
+    // of its own when there is one, which presents the whole window for every
+    // changed block.
+    if (WindowTakesPixelsDirectly()) {
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    }
     SDL_Surface* surface = SDL_GetWindowSurface(window);
     if (surface == nullptr) {
         return false;
@@ -137,51 +188,80 @@ bool OpenWindowScreen(SDL_Window* window) {
     return true;
 }
 
-// Stretches the picture into the window's box, through a 32-bit picture of
-// the box's size when the window's pixels are of another kind.
-void ExpandIntoWindow(SDL_Surface* surface, const SDL_Rect& box, const uint8_t* pixels,
-                      int32_t pitch, int32_t width, int32_t height, const PaletteEntry* palette) {
+// Stretches the part of the picture that shows in `part` of the window's box
+// into the window, through a 32-bit picture of the part's size when the
+// window's pixels are of another kind.
+void ExpandIntoWindow(SDL_Surface* surface, const SDL_Rect& box, const SDL_Rect& part,
+                      const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height,
+                      const PaletteEntry* palette) {
+    const OutputPart inBox{part.x - box.x, part.y - box.y, part.w, part.h};
     if (TakesExpandedPixels(surface)) {
         if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) {
             return;
         }
         auto* corner = static_cast<uint8_t*>(surface->pixels) +
-                       static_cast<ptrdiff_t>(box.y) * surface->pitch + box.x * 4;
-        ExpandThroughPaletteScaled(pixels, pitch, width, height, palette, corner, surface->pitch,
-                                   box.w, box.h);
+                       static_cast<ptrdiff_t>(part.y) * surface->pitch + part.x * 4;
+        ExpandThroughPaletteScaledPart(pixels, pitch, width, height, palette, corner,
+                                       surface->pitch, box.w, box.h, inBox);
         if (SDL_MUSTLOCK(surface)) {
             SDL_UnlockSurface(surface);
         }
         return;
     }
     SDL_Surface* converted =
-        SDL_CreateRGBSurfaceWithFormat(0, box.w, box.h, 32, SDL_PIXELFORMAT_ARGB8888);
+        SDL_CreateRGBSurfaceWithFormat(0, part.w, part.h, 32, SDL_PIXELFORMAT_ARGB8888);
     if (converted == nullptr) {
         return;
     }
-    ExpandThroughPaletteScaled(pixels, pitch, width, height, palette, converted->pixels,
-                               converted->pitch, box.w, box.h);
-    SDL_Rect target = box;
+    ExpandThroughPaletteScaledPart(pixels, pitch, width, height, palette, converted->pixels,
+                                   converted->pitch, box.w, box.h, inBox);
+    SDL_Rect target = part;
     SDL_BlitSurface(converted, nullptr, surface, &target);
     SDL_FreeSurface(converted);
 }
 
-bool PaintWindow(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height,
-                 const PaletteEntry* palette) {
-    // A resized window has new pixels: its bars are painted again.
+// Paints the changed blocks of the picture into the window and hands the
+// window system those blocks alone; a resized window is painted whole.
+bool PaintWindow(std::span<const sdl::Block> changed) {
     SDL_Surface* surface = SDL_GetWindowSurface(screen.window);
     if (surface == nullptr) {
         ReportFailure("cannot show the frame");
         return false;
     }
-    if (surface->w != screen.paintedSize.x || surface->h != screen.paintedSize.y) {
+    const sdl::ShownFrame& frame = screen.shown;
+    const sdl::Block wholeFrame{0, 0, frame.Width(), frame.Height()};
+    const bool resized = surface->w != screen.paintedSize.x || surface->h != screen.paintedSize.y;
+    if (resized) {
         SDL_FillRect(surface, nullptr, 0);
         screen.paintedSize = {surface->w, surface->h};
+        changed = std::span(&wholeFrame, 1);
     }
     // Whatever its size, the picture fills the box between the bars.
-    ExpandIntoWindow(surface, Letterbox(surface->w, surface->h), pixels, pitch, width, height,
-                     palette);
-    SDL_UpdateWindowSurface(screen.window);
+    const SDL_Rect box = Letterbox(surface->w, surface->h);
+    const sdl::Box boxAsDrawn{box.x, box.y, box.w, box.h};
+    screen.rects.clear();
+    for (const sdl::Block& block : changed) {
+        const sdl::Box part = sdl::ShownPart(
+            boxAsDrawn, frame.Width(), frame.Height(),
+            {block.left, block.top, block.right - block.left, block.bottom - block.top});
+        if (part.width <= 0 || part.height <= 0) {
+            continue;
+        }
+        const SDL_Rect rect{part.x, part.y, part.width, part.height};
+        ExpandIntoWindow(surface, box, rect, frame.Pixels(), frame.Width(), frame.Width(),
+                         frame.Height(), frame.Palette());
+        screen.rects.push_back(rect);
+    }
+    const bool whole =
+        resized ||
+        (changed.size() == 1 && changed.front().left == 0 && changed.front().top == 0 &&
+         changed.front().right == frame.Width() && changed.front().bottom == frame.Height());
+    if (whole) {
+        SDL_UpdateWindowSurface(screen.window);
+    } else if (!screen.rects.empty()) {
+        SDL_UpdateWindowSurfaceRects(screen.window, screen.rects.data(),
+                                     static_cast<int>(screen.rects.size()));
+    }
     return true;
 }
 
@@ -192,34 +272,9 @@ void RepaintWindow() {
         SDL_UpdateWindowSurface(screen.window);
         return;
     }
-    PaintWindow(screen.lastFrame.data(), screen.lastWidth, screen.lastWidth, screen.lastHeight,
-                screen.lastPalette.data());
-}
-
-// --- Frames that change nothing ---------------------------------------------
-
-// Takes the frame as the one to be shown and says whether it differs from the
-// one on the screen. The title screen, the end screen and most passes of play
-// show the same picture again and again; comparing costs a small part of
-// expanding and presenting it.
-bool KeepIfChanged(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height,
-                   const PaletteEntry* palette) {
-    bool changed = !screen.hasFrame || width != screen.lastWidth || height != screen.lastHeight ||
-                   std::memcmp(palette, screen.lastPalette.data(), sizeof screen.lastPalette) != 0;
-    const auto rowBytes = static_cast<size_t>(width);
-    screen.lastFrame.resize(rowBytes * static_cast<size_t>(height));
-    for (int32_t y = 0; y < height; ++y) {
-        uint8_t* kept = screen.lastFrame.data() + static_cast<size_t>(y) * rowBytes;
-        const uint8_t* row = pixels + static_cast<ptrdiff_t>(y) * pitch;
-        if (changed || std::memcmp(kept, row, rowBytes) != 0) {
-            std::memcpy(kept, row, rowBytes);
-            changed = true;
-        }
+    if (!PaintWindow({})) {
+        screen.shown.Forget();
     }
-    std::memcpy(screen.lastPalette.data(), palette, sizeof screen.lastPalette);
-    screen.lastWidth = width;
-    screen.lastHeight = height;
-    return changed;
 }
 
 }  // namespace
@@ -271,16 +326,21 @@ void backend::Present(const uint8_t* pixels, int32_t pitch, int32_t width, int32
     if (palette == nullptr) {
         palette = kBlack;
     }
-    if (!KeepIfChanged(pixels, pitch, width, height, palette)) {
+    const std::span<const sdl::Block> changed =
+        screen.shown.Take(pixels, pitch, width, height, palette);
+    if (changed.empty()) {
         return;  // the screen shows it already; an uncovered window is repainted on its own
     }
-    screen.hasFrame = screen.renderer != nullptr
-                          ? PresentThroughTexture(pixels, pitch, width, height, palette)
-                          : PaintWindow(pixels, pitch, width, height, palette);
+    const bool shown = screen.renderer != nullptr
+                           ? PresentThroughTexture(pixels, pitch, width, height, palette)
+                           : PaintWindow(changed);
+    if (!shown) {
+        screen.shown.Forget();  // the next frame is painted whole
+    }
 }
 
 void sdl::RepaintScreen() {
-    if (!screen.hasFrame) {
+    if (!screen.shown.Kept()) {
         return;
     }
     if (screen.renderer != nullptr) {

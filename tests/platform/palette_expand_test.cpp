@@ -1,5 +1,6 @@
 // The 8-bit screen in 32-bit colour: every way of expanding it that runs here
-// gives the pixels of the plain definition, and nothing outside the rows.
+// gives the pixels of the plain definition, and nothing outside the rows or the
+// part asked for.
 #include "platform/common/palette_expand.h"
 
 #include <gtest/gtest.h>
@@ -38,6 +39,14 @@ TEST(PaletteExpansion, EveryWayMatchesThePlainDefinition) {
             };
             const int32_t outWidth = stretched(width), outHeight = stretched(height);
             const int32_t stride = outWidth + between(0, 9);
+            // The whole output, or (from round 100) a part of it of any size.
+            OutputPart part{0, 0, outWidth, outHeight};
+            if (round >= 100) {
+                part.x = between(0, outWidth - 1);
+                part.y = between(0, outHeight - 1);
+                part.width = between(1, outWidth - part.x);
+                part.height = between(1, outHeight - part.y);
+            }
             // The last row ends the block, so that a read past it shows under
             // the address sanitizer.
             std::vector<uint8_t> pixels(static_cast<size_t>(pitch * (height - 1) + width));
@@ -52,18 +61,20 @@ TEST(PaletteExpansion, EveryWayMatchesThePlainDefinition) {
             // Opaque red, green, blue with the flag byte left out; padding untouched.
             std::vector<uint32_t> expected(static_cast<size_t>(stride * outHeight), 0xDEADBEEFu);
             std::vector<uint32_t> out = expected;
-            for (int32_t y = 0; y < outHeight; ++y) {
-                for (int32_t x = 0; x < outWidth; ++x) {
+            for (int32_t y = part.y; y < part.y + part.height; ++y) {
+                for (int32_t x = part.x; x < part.x + part.width; ++x) {
                     const PaletteEntry entry =
                         palette[pixels[y * height / outHeight * pitch + x * width / outWidth]];
                     expected[y * stride + x] = 0xFF000000u | uint32_t{entry.red} << 16 |
                                                uint32_t{entry.green} << 8 | entry.blue;
                 }
             }
-            way.expand({pixels.data(), pitch, width, height, palette, out.data(), stride * 4,
-                        outWidth, outHeight});
+            way.expand({pixels.data(), pitch, width, height, palette,
+                        out.data() + part.y * stride + part.x, stride * 4, outWidth, outHeight,
+                        part});
             ASSERT_EQ(out, expected) << width << " x " << height << " to " << outWidth << " x "
-                                     << outHeight << ", pitches " << pitch << " and " << stride;
+                                     << outHeight << ", pitches " << pitch << " and " << stride
+                                     << ", part at " << part.x << ", " << part.y;
         }
     }
     EXPECT_GE(checkedWays, 1);

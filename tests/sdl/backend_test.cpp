@@ -3,11 +3,14 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <random>
 #include <vector>
 
 #include "platform/backend.h"
 #include "platform/result.h"
+#include "platform/sdl/picture_box.h"
 #include "platform/sdl/session.h"
 #include "tests/sdl/shown_pixels.h"
 
@@ -51,36 +54,94 @@ TEST(SdlBackend, ShowsTheFrameThroughItsPaletteAndAgainWhenResized) {
     backend::CloseWindow();
 }
 
-// A frame whose pixels and palette equal those on the screen leaves the
-// window alone; one pixel or one colour changed, and the window shows it.
-TEST(SdlBackend, PaintsAFrameOnlyWhenItDiffersFromTheOneShown) {
+// The window as 0xAARRGGBB words, row after row.
+std::vector<uint32_t> WindowPixels(SDL_Window* window) {
+    SDL_Surface* converted =
+        SDL_ConvertSurfaceFormat(SDL_GetWindowSurface(window), SDL_PIXELFORMAT_ARGB8888, 0);
+    std::vector<uint32_t> pixels;
+    if (converted == nullptr) {
+        return pixels;
+    }
+    for (int y = 0; y < converted->h; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(
+            static_cast<const uint8_t*>(converted->pixels) + y * converted->pitch);
+        pixels.insert(pixels.end(), row, row + converted->w);
+    }
+    SDL_FreeSurface(converted);
+    return pixels;
+}
+
+// A frame equal to the one shown leaves the window alone, and a changed one
+// repaints only its changed blocks; yet after a run of such frames, the window
+// holds just what painting the last one whole gives, whether the picture is
+// stretched by a fraction, by a whole number or shrunk.
+TEST(SdlBackend, PaintsOnlyWhatChangedAndEndsAsAWholeRepaint) {
     ASSERT_TRUE(backend::OpenWindow("Stackwell")) << LastErrorText();
     SDL_Window* window = SDL_GetWindowFromID(sdl::WindowId());
-    ASSERT_TRUE(backend::OpenScreen(640, 480)) << LastErrorText();
-    const SDL_Point output = testing::WindowPixelsSize(window);
-    // Paints the window green behind the backend's back: only painting the
-    // frame again would cover it.
+    std::mt19937 random(2026);
+    const auto between = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    PaletteEntry palette[256];
+    for (PaletteEntry& entry : palette) {
+        entry = {static_cast<uint8_t>(between(0, 255)), static_cast<uint8_t>(between(0, 255)),
+                 static_cast<uint8_t>(between(0, 255)), 0};
+    }
+    std::vector<uint8_t> pixels(640 * 480);
+    std::generate(pixels.begin(), pixels.end(),
+                  [&] { return static_cast<uint8_t>(between(0, 255)); });
     const auto paintGreen = [window] {
         SDL_Surface* surface = SDL_GetWindowSurface(window);
         SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0x00, 0xFF, 0x00));
     };
 
-    std::vector<uint8_t> pixels(640 * 480, 1);
-    PaletteEntry palette[256] = {};
-    palette[1] = {0xFF, 0x20, 0x00, 0};
-    palette[2] = {0x00, 0x40, 0xFF, 0};
-    backend::Present(pixels.data(), 640, 640, 480, palette);
-    paintGreen();
-    backend::Present(pixels.data(), 640, 640, 480, palette);
-    EXPECT_EQ(testing::ShownAt(window, output.x / 2, output.y / 2), 0x00FF00u) << "painted again";
+    // The desktop of the dummy driver (1024 x 768), then whole and shrunk boxes.
+    const SDL_Point sizes[] = {{0, 0}, {1280, 960}, {500, 1000}};
+    for (const SDL_Point size : sizes) {
+        if (size.x != 0) {
+            SDL_SetWindowFullscreen(window, 0);
+            SDL_SetWindowSize(window, size.x, size.y);
+        }
+        ASSERT_TRUE(backend::OpenScreen(640, 480)) << LastErrorText();
+        backend::Present(pixels.data(), 640, 640, 480, palette);
+        const SDL_Point output = testing::WindowPixelsSize(window);
+        SCOPED_TRACE(::testing::Message() << output.x << " x " << output.y);
 
-    pixels.back() = 2;
-    backend::Present(pixels.data(), 640, 640, 480, palette);
-    EXPECT_EQ(testing::ShownAt(window, output.x / 2, output.y / 2), 0xFF2000u) << "pixel changed";
-    paintGreen();
-    palette[1] = palette[2];
-    backend::Present(pixels.data(), 640, 640, 480, palette);
-    EXPECT_EQ(testing::ShownAt(window, output.x / 2, output.y / 2), 0x0040FFu) << "colour changed";
+        paintGreen();
+        backend::Present(pixels.data(), 640, 640, 480, palette);
+        EXPECT_EQ(testing::ShownAt(window, 0, 0), 0x00FF00u) << "the same frame painted again";
+        // Unchanged rows (the middle) are left green; the changed first row shows.
+        pixels.front() = static_cast<uint8_t>(pixels.front() + 1);
+        backend::Present(pixels.data(), 640, 640, 480, palette);
+        const sdl::Box box = sdl::PictureBox(output.x, output.y, 640, 480);
+        EXPECT_EQ(testing::ShownAt(window, output.x / 2, output.y / 2), 0x00FF00u);
+        EXPECT_NE(testing::ShownAt(window, box.x, box.y), 0x00FF00u);
+
+        // Painted whole again, bars and all, then blocks of rows changed here
+        // and there, a few or many at once, edges included.
+        backend::CloseScreen();
+        ASSERT_TRUE(backend::OpenScreen(640, 480)) << LastErrorText();
+        backend::Present(pixels.data(), 640, 640, 480, palette);
+        for (int frame = 0; frame < 60; ++frame) {
+            const int blocks = frame % 10 == 9 ? 40 : between(1, 3);
+            for (int block = 0; block < blocks; ++block) {
+                const int left = between(0, 639), top = between(0, 479);
+                const int right = between(left, 639), bottom = std::min(top + between(0, 30), 479);
+                const auto colour = static_cast<uint8_t>(between(0, 255));
+                for (int y = top; y <= bottom; ++y) {
+                    std::fill(&pixels[y * 640 + left], &pixels[y * 640 + right] + 1, colour);
+                }
+            }
+            backend::Present(pixels.data(), 640, 640, 480, palette);
+        }
+        const std::vector<uint32_t> afterChanges = WindowPixels(window);
+        backend::CloseScreen();
+        ASSERT_TRUE(backend::OpenScreen(640, 480)) << LastErrorText();
+        backend::Present(pixels.data(), 640, 640, 480, palette);
+        ASSERT_FALSE(afterChanges.empty());
+        EXPECT_TRUE(afterChanges == WindowPixels(window)) << "differs from a whole repaint";
+        backend::CloseScreen();
+    }
     backend::CloseWindow();
 }
 
