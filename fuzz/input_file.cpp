@@ -1,7 +1,7 @@
 #include "fuzz/input_file.h"
 
-#include "platform/common/file_source.h"
 #include "platform/data_files.h"
+#include "platform/emulated/emulated_file_source.h"
 
 namespace fuzz {
 

@@ -2,7 +2,7 @@
 // copy held against the plain pixel-by-pixel definition.
 #include <random>
 
-#include "platform/common/pixel_rows.h"
+#include "platform/emulated/emulated_pixel_rows.h"
 #include "tests/platform/display_fixture.h"
 
 namespace platform::testing {

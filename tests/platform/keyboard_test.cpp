@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/headless/control.h"
+#include "platform/hosts/headless/headless_control.h"
 #include "platform/input.h"
 #include "platform/keys.h"
 

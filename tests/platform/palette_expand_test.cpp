@@ -1,6 +1,6 @@
 // The 8-bit screen in 32-bit colour: every way of expanding it that runs here
 // gives the pixels of the plain definition, and nothing outside the rows.
-#include "platform/common/palette_expand.h"
+#include "platform/hosts/host_palette_expand.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/common/file_source.h"
+#include "platform/emulated/emulated_file_source.h"
 #include "platform/result.h"
 #include "tests/audio/wave_writer.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/control.h"
+#include "platform/hosts/headless/headless_control.h"
 #include "platform/sound.h"
 
 namespace platform {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/headless/control.h"
+#include "platform/hosts/headless/headless_control.h"
 
 namespace platform {
 namespace {
@@ -51,15 +51,14 @@ TEST(Window, OneWindowOfARegisteredClassWithAWholeIconAndNothingReachesItOnceGon
     pixels[3] = 1;
     EXPECT_TRUE(SetWindowIcon(window, &icon));
 
-    PostMessage(window, WM_ACTIVATEAPP, 0, 0);
+    headless::Expose();
     ASSERT_TRUE(DestroyWindow(window));
     EXPECT_FALSE(DestroyWindow(window));
     received.clear();
-    Message message{window, WM_ACTIVATEAPP, 0, 0, 0};
+    Message message{window, WM_PAINT, 0, 0, 0};
     EXPECT_FALSE(PeekMessage(&message, nullptr, 0, 0, PM_REMOVE)) << "its messages went with it";
-    message = Message{window, WM_ACTIVATEAPP, 0, 0, 0};
+    message = Message{window, WM_PAINT, 0, 0, 0};
     EXPECT_EQ(DispatchMessage(&message), 0);
-    EXPECT_FALSE(PostMessage(window, WM_ACTIVATEAPP, 0, 0));
     headless::RequestClose();
     EXPECT_FALSE(PeekMessage(&message, nullptr, 0, 0, PM_REMOVE)) << "no window: nothing to ask";
     EXPECT_TRUE(received.empty());

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/backend.h"
+#include "platform/hosts/host.h"
+#include "platform/hosts/sdl/sdl_session.h"
 #include "platform/result.h"
-#include "platform/sdl/session.h"
 #include "tests/sdl/shown_pixels.h"
 
 namespace platform {
@@ -17,9 +17,9 @@ namespace {
 // The frame shows through its palette, without its row padding; a window
 // resized later gets the last frame back, with black bars, from a paused game.
 TEST(SdlBackend, ShowsTheFrameThroughItsPaletteAndAgainWhenResized) {
-    ASSERT_TRUE(backend::OpenWindow("Stackwell")) << LastErrorText();
+    ASSERT_TRUE(host::OpenWindow("Stackwell")) << LastErrorText();
     SDL_Window* window = SDL_GetWindowFromID(sdl::WindowId());
-    ASSERT_TRUE(backend::OpenScreen(640, 480)) << LastErrorText();
+    ASSERT_TRUE(host::OpenScreen(640, 480)) << LastErrorText();
 
     // Left half index 1, right half index 2, rows padded with index 3.
     constexpr int32_t kPitch = 656;
@@ -32,7 +32,7 @@ TEST(SdlBackend, ShowsTheFrameThroughItsPaletteAndAgainWhenResized) {
     palette[1] = {0xFF, 0x20, 0x00, 0};
     palette[2] = {0x00, 0x40, 0xFF, 0};
     palette[3] = {0xFF, 0xFF, 0xFF, 0};
-    backend::Present(pixels.data(), kPitch, 640, 480, palette);
+    host::Present(pixels.data(), kPitch, 640, 480, palette);
     pixels.assign(pixels.size(), 0);  // the game's buffer moves on; the window must not
 
     const SDL_Point output = testing::WindowPixelsSize(window);
@@ -44,19 +44,19 @@ TEST(SdlBackend, ShowsTheFrameThroughItsPaletteAndAgainWhenResized) {
 
     SDL_SetWindowFullscreen(window, 0);
     SDL_SetWindowSize(window, 1280, 480);
-    backend::PumpEvents();
+    host::PumpEvents();
     ASSERT_EQ(testing::WindowPixelsSize(window).x, 1280);
     EXPECT_EQ(testing::ShownAt(window, 100, 240), 0x000000u) << "left bar";
     EXPECT_EQ(testing::ShownAt(window, 800, 240), 0x0040FFu);
-    backend::CloseWindow();
+    host::CloseWindow();
 }
 
 // A frame whose pixels and palette equal those on the screen leaves the
 // window alone; one pixel or one colour changed, and the window shows it.
 TEST(SdlBackend, PaintsAFrameOnlyWhenItDiffersFromTheOneShown) {
-    ASSERT_TRUE(backend::OpenWindow("Stackwell")) << LastErrorText();
+    ASSERT_TRUE(host::OpenWindow("Stackwell")) << LastErrorText();
     SDL_Window* window = SDL_GetWindowFromID(sdl::WindowId());
-    ASSERT_TRUE(backend::OpenScreen(640, 480)) << LastErrorText();
+    ASSERT_TRUE(host::OpenScreen(640, 480)) << LastErrorText();
     const SDL_Point output = testing::WindowPixelsSize(window);
     // Paints the window green behind the backend's back: only painting the
     // frame again would cover it.
@@ -69,19 +69,19 @@ TEST(SdlBackend, PaintsAFrameOnlyWhenItDiffersFromTheOneShown) {
     PaletteEntry palette[256] = {};
     palette[1] = {0xFF, 0x20, 0x00, 0};
     palette[2] = {0x00, 0x40, 0xFF, 0};
-    backend::Present(pixels.data(), 640, 640, 480, palette);
+    host::Present(pixels.data(), 640, 640, 480, palette);
     paintGreen();
-    backend::Present(pixels.data(), 640, 640, 480, palette);
+    host::Present(pixels.data(), 640, 640, 480, palette);
     EXPECT_EQ(testing::ShownAt(window, output.x / 2, output.y / 2), 0x00FF00u) << "painted again";
 
     pixels.back() = 2;
-    backend::Present(pixels.data(), 640, 640, 480, palette);
+    host::Present(pixels.data(), 640, 640, 480, palette);
     EXPECT_EQ(testing::ShownAt(window, output.x / 2, output.y / 2), 0xFF2000u) << "pixel changed";
     paintGreen();
     palette[1] = palette[2];
-    backend::Present(pixels.data(), 640, 640, 480, palette);
+    host::Present(pixels.data(), 640, 640, 480, palette);
     EXPECT_EQ(testing::ShownAt(window, output.x / 2, output.y / 2), 0x0040FFu) << "colour changed";
-    backend::CloseWindow();
+    host::CloseWindow();
 }
 
 }  // namespace

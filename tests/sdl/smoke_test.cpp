@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "platform/display.h"
+#include "platform/hosts/sdl/sdl_session.h"
 #include "platform/input.h"
 #include "platform/keys.h"
 #include "platform/result.h"
-#include "platform/sdl/session.h"
 #include "platform/sound.h"
 #include "platform/time.h"
 #include "platform/window.h"

@@ -11,7 +11,7 @@
 #include "audio/sound.h"
 #include "flow/fall.h"
 #include "flow/keyboard.h"
-#include "platform/headless/control.h"
+#include "platform/hosts/headless/headless_control.h"
 #include "platform/keys.h"
 #include "rules/counters.h"
 #include "video/display.h"

@@ -10,7 +10,7 @@
 #include "platform/files.h"
 #include "platform/result.h"
 #include "platform/riff.h"
-#include "platform/win32/windows_api.h"
+#include "platform/win32/win32_windows_api.h"
 
 namespace {
 

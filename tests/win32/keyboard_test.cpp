@@ -1,6 +1,6 @@
 // The keyboard on DirectInput, fed by the system's own input injection: a key
 // that went down and up between two reads shows once, a held key every time.
-#include "platform/win32/windows_api.h"
+#include "platform/win32/win32_windows_api.h"
 
 #include <gtest/gtest.h>
 

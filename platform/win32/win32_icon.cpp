@@ -1,0 +1,60 @@
+// An icon from a palettised picture: the colours as a 32-bit picture with
+// every pixel opaque, and an all-clear mask.
+#include "platform/win32/win32_icon.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace platform::win32 {
+namespace {
+
+constexpr int32_t kLargestIconSide = 256;
+
+bool IsUsable(const IconImage& icon) {
+    if (icon.pixels == nullptr || icon.colours == nullptr || icon.width <= 0 || icon.height <= 0 ||
+        icon.width > kLargestIconSide || icon.height > kLargestIconSide || icon.colourCount <= 0) {
+        return false;
+    }
+    const auto count = static_cast<size_t>(icon.width) * static_cast<size_t>(icon.height);
+    for (size_t i = 0; i < count; ++i) {
+        if (icon.pixels[i] >= icon.colourCount) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+HICON MakeIcon(const IconImage& icon) {
+    if (!IsUsable(icon)) {
+        return nullptr;
+    }
+    const auto count = static_cast<size_t>(icon.width) * static_cast<size_t>(icon.height);
+    std::vector<uint32_t> colours(count);
+    for (size_t i = 0; i < count; ++i) {
+        colours[i] = 0xFF000000u | (icon.colours[icon.pixels[i]] & 0x00FFFFFFu);
+    }
+    // Rows as given, top-down; 0xAARRGGBB is the system's byte order BGRA.
+    HBITMAP colour = CreateBitmap(icon.width, icon.height, 1, 32, colours.data());
+    const size_t maskRowBytes = ((static_cast<size_t>(icon.width) + 15) / 16) * 2;
+    std::vector<uint8_t> clear(maskRowBytes * static_cast<size_t>(icon.height), 0);
+    HBITMAP mask = CreateBitmap(icon.width, icon.height, 1, 1, clear.data());
+    HICON made = nullptr;
+    if (colour != nullptr && mask != nullptr) {
+        ICONINFO info{};
+        info.fIcon = TRUE;
+        info.hbmColor = colour;
+        info.hbmMask = mask;
+        made = CreateIconIndirect(&info);
+    }
+    if (colour != nullptr) {
+        DeleteObject(colour);
+    }
+    if (mask != nullptr) {
+        DeleteObject(mask);
+    }
+    return made;
+}
+
+}  // namespace platform::win32
