@@ -1,11 +1,11 @@
 // The system's millisecond tick count and sleep.
 #include "platform/win32/win32_windows_api.h"
 
-#include "platform/time.h"
+#include "platform/driver/driver.h"
 
-namespace platform {
+namespace platform::driver {
 
-uint32_t GetTickCount() {
+uint32_t Ticks() {
     return ::GetTickCount();
 }
 
@@ -18,4 +18,4 @@ void Sleep(uint32_t milliseconds) {
     ::Sleep(milliseconds);
 }
 
-}  // namespace platform
+}  // namespace platform::driver

@@ -2,25 +2,19 @@
 // chain, off-screen surfaces and palettes.
 #include "platform/win32/win32_display.h"
 
-#include <vector>
-
-#include "platform/api/api_failure.h"
-#include "platform/api/api_live_objects.h"
+#include "platform/driver/driver.h"
 #include "platform/win32/win32_native.h"
 
-namespace platform {
+namespace platform::driver {
+namespace {
 
+using win32::DisplayObject;
+using win32::PaletteObject;
 using win32::Refuse;
 
-struct DisplayDevice::State {
-    IDirectDraw* system = nullptr;
-    HWND window = nullptr;
-    bool modeSet = false;
-    Surface* primary = nullptr;  // not a reference: the primary clears it when it goes
-    std::vector<Palette*> palettes;
-};
-
-namespace {
+DisplayObject& Display(Native display) {
+    return *static_cast<DisplayObject*>(display);
+}
 
 // Off-screen surfaces hold the game's pictures, which are drawn once: in
 // system memory they are never lost when the player switches away, and they
@@ -38,163 +32,132 @@ DDSURFACEDESC OffscreenDescription(uint32_t width, uint32_t height) {
     return system;
 }
 
-DDSURFACEDESC PrimaryDescription(const SurfaceDesc& description) {
+DDSURFACEDESC PrimaryDescription() {
     DDSURFACEDESC system{};
     system.dwSize = sizeof system;
     system.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
-    system.dwBackBufferCount = description.backBufferCount;
-    system.ddsCaps.dwCaps = description.caps.caps;
+    system.dwBackBufferCount = 1;
+    system.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
     return system;
 }
 
 }  // namespace
 
-Result CreateDisplay(const void* driver, DisplayDevice** device, void* outer) {
-    if (device == nullptr) {
-        return detail::Refuse(kErrInvalidParams, "cannot open the display: nowhere to put it");
-    }
-    *device = nullptr;
-    if (driver != nullptr || outer != nullptr) {
-        return detail::Refuse(kErrInvalidParams,
-                              "cannot open the display: only the default one exists");
-    }
+Result OpenDisplay(Native* display) {
     IDirectDraw* system = nullptr;
     const HRESULT made = DirectDrawCreate(nullptr, &system, nullptr);
     if (FAILED(made)) {
         return Refuse(made, "cannot open the display");
     }
-    auto* created = new DisplayDevice();
-    created->state_ = std::make_unique<DisplayDevice::State>();
-    created->state_->system = system;
-    detail::NoteMade(detail::LiveKind::DisplayDevice);
-    *device = created;
+    *display = new DisplayObject{system};
     return kOk;
 }
 
-DisplayDevice::~DisplayDevice() {
-    for (Palette* palette : state_->palettes) {
-        win32::NativePalette(palette->native_)->Release();
-        delete palette;
-        detail::NoteGone(detail::LiveKind::Palette);
+void CloseDisplay(Native display) {
+    DisplayObject& object = Display(display);
+    if (object.modeSet) {
+        object.system->RestoreDisplayMode();
     }
-    IDirectDraw* system = state_->system;
-    if (state_->modeSet) {
-        system->RestoreDisplayMode();
+    if (object.window != nullptr) {
+        object.system->SetCooperativeLevel(object.window, DDSCL_NORMAL);
     }
-    if (state_->window != nullptr) {
-        system->SetCooperativeLevel(state_->window, DDSCL_NORMAL);
-    }
-    system->Release();
-    detail::NoteGone(detail::LiveKind::DisplayDevice);
+    object.system->Release();
+    delete &object;
 }
 
-void DisplayDevice::Forget(const Surface* surface) {
-    if (state_->primary == surface) {
-        state_->primary = nullptr;
-    }
-}
-
-Result DisplayDevice::SetCooperativeLevel(WindowHandle window, uint32_t flags) {
-    const HRESULT set = state_->system->SetCooperativeLevel(win32::Native(window), flags);
+Result SetCooperativeLevel(Native display, WindowHandle window, uint32_t flags) {
+    const HRESULT set = Display(display).system->SetCooperativeLevel(win32::Native(window), flags);
     if (FAILED(set)) {
         return Refuse(set, "cannot take the screen");
     }
-    state_->window = win32::Native(window);
+    Display(display).window = win32::Native(window);
     return kOk;
 }
 
-Result DisplayDevice::SetDisplayMode(uint32_t width, uint32_t height, uint32_t bitsPerPixel) {
-    const HRESULT set = state_->system->SetDisplayMode(width, height, bitsPerPixel);
+Result SetDisplayMode(Native display, uint32_t width, uint32_t height, uint32_t bits) {
+    const HRESULT set = Display(display).system->SetDisplayMode(width, height, bits);
     if (FAILED(set)) {
         return Refuse(set, "cannot set the display mode 640 x 480 x 8");
     }
-    state_->modeSet = true;
+    Display(display).modeSet = true;
     return kOk;
 }
 
-Result DisplayDevice::CreateSurface(const SurfaceDesc* description, Surface** surface,
-                                    void* outer) {
-    if (surface == nullptr) {
-        return detail::Refuse(kErrInvalidParams, "cannot make a surface: nowhere to put it");
-    }
-    *surface = nullptr;
-    if (description == nullptr || description->size != sizeof(SurfaceDesc) || outer != nullptr) {
-        return detail::Refuse(
-            kErrInvalidParams,
-            "cannot make a surface: the description's size must be sizeof(SurfaceDesc)");
-    }
-    const uint32_t caps = description->caps.caps;
-    const bool primary = (caps & DDSCAPS_PRIMARYSURFACE) != 0;
-    if (!primary && (caps & DDSCAPS_OFFSCREENPLAIN) == 0) {
-        return detail::Refuse(kErrInvalidParams, "cannot make a surface: unknown kind");
-    }
-    if (primary && state_->primary != nullptr) {
-        return detail::Refuse(kErrGeneric, "cannot make the screen surfaces: they exist already");
-    }
-    DDSURFACEDESC system = primary ? PrimaryDescription(*description)
-                                   : OffscreenDescription(description->width, description->height);
-    if (!primary &&
-        (description->flags & (DDSD_WIDTH | DDSD_HEIGHT)) != (DDSD_WIDTH | DDSD_HEIGHT)) {
-        return detail::Refuse(kErrInvalidParams, "cannot make an off-screen surface: bad size");
-    }
+Result WaitForVerticalBlank(Native display) {
+    const HRESULT waited =
+        Display(display).system->WaitForVerticalBlank(DDWAITVB_BLOCKBEGIN, nullptr);
+    return FAILED(waited) ? Refuse(waited, "cannot wait for the screen") : kOk;
+}
+
+Result CreateFlipChain(Native display, Native* front, Native* back) {
+    DDSURFACEDESC description = PrimaryDescription();
     IDirectDrawSurface* made = nullptr;
-    const HRESULT created = state_->system->CreateSurface(&system, &made, nullptr);
+    const HRESULT created = Display(display).system->CreateSurface(&description, &made, nullptr);
     if (FAILED(created)) {
-        return Refuse(created, primary ? "cannot make the screen surfaces"
-                                       : "cannot make an off-screen surface");
+        return Refuse(created, "cannot make the screen surfaces");
     }
-    DDSURFACEDESC shape{};
-    shape.dwSize = sizeof shape;
-    made->GetSurfaceDesc(&shape);
-    auto* wrapped = new Surface(this, static_cast<int32_t>(shape.dwWidth),
-                                static_cast<int32_t>(shape.dwHeight), shape.ddsCaps.dwCaps);
-    wrapped->pitch_ = static_cast<int32_t>(shape.lPitch);
-    wrapped->native_ = made;
-    if (primary) {
-        state_->primary = wrapped;
-        IDirectDrawSurface* back = nullptr;
-        DDSCAPS backCaps{};
-        backCaps.dwCaps = DDSCAPS_BACKBUFFER;
-        if (SUCCEEDED(made->GetAttachedSurface(&backCaps, &back))) {
-            wrapped->backBuffer_ = new Surface(this, wrapped->width_, wrapped->height_,
-                                               DDSCAPS_BACKBUFFER | DDSCAPS_FLIP | DDSCAPS_COMPLEX);
-            wrapped->backBuffer_->pitch_ = wrapped->pitch_;
-            wrapped->backBuffer_->native_ = back;
-            wrapped->backBuffer_->frontBuffer_ = wrapped;
-        }
+    IDirectDrawSurface* attached = nullptr;
+    DDSCAPS backCaps{};
+    backCaps.dwCaps = DDSCAPS_BACKBUFFER;
+    const HRESULT got = made->GetAttachedSurface(&backCaps, &attached);
+    if (FAILED(got)) {
+        made->Release();
+        return Refuse(got, "cannot make the screen surfaces");
     }
-    *surface = wrapped;
+    *front = made;
+    *back = attached;
     return kOk;
 }
 
-Result DisplayDevice::CreatePalette(uint32_t flags, const PaletteEntry* entries, Palette** palette,
-                                    void* outer) {
-    if (palette == nullptr) {
-        return detail::Refuse(kErrInvalidParams, "cannot make a palette: nowhere to put it");
+Result FetchBackBuffer(Native /*front*/) {
+    return kOk;  // fetched with the chain
+}
+
+Result CreateSurface(Native display, uint32_t width, uint32_t height, Native* surface) {
+    DDSURFACEDESC description = OffscreenDescription(width, height);
+    IDirectDrawSurface* made = nullptr;
+    const HRESULT created = Display(display).system->CreateSurface(&description, &made, nullptr);
+    if (FAILED(created)) {
+        return Refuse(created, "cannot make an off-screen surface");
     }
-    *palette = nullptr;
-    if (entries == nullptr || outer != nullptr) {
-        return detail::Refuse(kErrInvalidParams, "cannot make a palette: only 256 given colours");
-    }
+    *surface = made;
+    return kOk;
+}
+
+Result CreatePalette(Native display, bool all256, const PaletteEntry* entries, Native* palette) {
     IDirectDrawPalette* system = nullptr;
-    const HRESULT created = state_->system->CreatePalette(
-        flags, const_cast<PALETTEENTRY*>(reinterpret_cast<const PALETTEENTRY*>(entries)), &system,
+    const HRESULT created = Display(display).system->CreatePalette(
+        DDPCAPS_8BIT | (all256 ? DDPCAPS_ALLOW256 : 0),
+        const_cast<PALETTEENTRY*>(reinterpret_cast<const PALETTEENTRY*>(entries)), &system,
         nullptr);
     if (FAILED(created)) {
         return Refuse(created, "cannot make a palette");
     }
-    auto* made = new Palette();
-    made->native_ = system;
-    system->GetEntries(0, 0, 256, reinterpret_cast<PALETTEENTRY*>(made->entries_));
-    state_->palettes.push_back(made);
-    detail::NoteMade(detail::LiveKind::Palette);
+    auto* made = new PaletteObject{system};
+    system->GetEntries(0, 0, 256, reinterpret_cast<PALETTEENTRY*>(made->entries));
     *palette = made;
     return kOk;
 }
 
-Result DisplayDevice::WaitForVerticalBlank(uint32_t flags, void* event) {
-    const HRESULT waited = state_->system->WaitForVerticalBlank(flags, static_cast<HANDLE>(event));
-    return FAILED(waited) ? Refuse(waited, "cannot wait for the screen") : kOk;
+void ReleasePalette(Native palette) {
+    win32::NativePalette(palette)->system->Release();
+    delete win32::NativePalette(palette);
 }
 
-}  // namespace platform
+Result SetPaletteEntries(Native palette, uint32_t first, uint32_t count,
+                         const PaletteEntry* entries) {
+    PaletteObject& object = *win32::NativePalette(palette);
+    const HRESULT set = object.system->SetEntries(
+        0, first, count, const_cast<PALETTEENTRY*>(reinterpret_cast<const PALETTEENTRY*>(entries)));
+    if (FAILED(set)) {
+        return Refuse(set, "cannot set palette entries");
+    }
+    object.system->GetEntries(0, 0, 256, reinterpret_cast<PALETTEENTRY*>(object.entries));
+    return kOk;
+}
+
+const PaletteEntry* PaletteEntries(Native palette) {
+    return win32::NativePalette(palette)->entries;
+}
+
+}  // namespace platform::driver

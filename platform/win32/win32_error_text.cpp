@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "platform/hosts/host.h"
+#include "platform/api/api_failure.h"
 
 namespace platform::win32 {
 namespace {

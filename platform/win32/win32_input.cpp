@@ -5,14 +5,10 @@
 // let go between two reads shows as down once.
 #include "platform/win32/win32_native.h"
 
-#include <cstring>
-
-#include "platform/api/api_failure.h"
-#include "platform/api/api_live_objects.h"
-#include "platform/input.h"
+#include "platform/driver/driver.h"
 #include "platform/keys.h"
 
-namespace platform {
+namespace platform::driver {
 
 using win32::Refuse;
 
@@ -21,9 +17,6 @@ namespace {
 constexpr uint32_t kKeyCount = 256;
 // Key events kept between two reads; far more than a player can press in one.
 constexpr DWORD kBufferedEvents = 64;
-// The least time between two reads of a loop that does nothing but read, as on
-// every backend: such a loop wakes the processor a hundred times a second.
-constexpr uint32_t kPollSpacingMilliseconds = 10;
 
 IDirectInput8A* NativeInput(void* native) {
     return static_cast<IDirectInput8A*>(native);
@@ -31,11 +24,6 @@ IDirectInput8A* NativeInput(void* native) {
 
 IDirectInputDevice8A* NativeDevice(void* native) {
     return static_cast<IDirectInputDevice8A*>(native);
-}
-
-// Waits for input to the game's thread, at most the given time.
-void WaitForInput(uint32_t milliseconds) {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds, QS_ALLINPUT);
 }
 
 // Takes the messages of the filter's range from the queue and hands them to
@@ -90,14 +78,16 @@ bool AddBufferedPresses(IDirectInputDevice8A* device, uint8_t* keys) {
 
 }  // namespace
 
-Result CreateInput(InstanceHandle instance, uint32_t version, InputSystem** input, void* outer) {
-    if (input == nullptr) {
-        return kErrInvalidParams;
-    }
-    *input = nullptr;
-    if (outer != nullptr || version != kInputVersion) {
-        return detail::Refuse(kErrInvalidParams, "no keyboard input: unknown input version");
-    }
+// Waits for input to the game's thread, at most the given time.
+void WaitForEvent(uint32_t milliseconds) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds, QS_ALLINPUT);
+}
+
+void LetEventsIn() {
+    LetMessagesIn();
+}
+
+Result OpenInput(InstanceHandle instance, Native* input) {
     // The game asks for the keyboard of its input version; the system's current
     // interface gives the same keyboard.
     void* system = nullptr;
@@ -106,58 +96,35 @@ Result CreateInput(InstanceHandle instance, uint32_t version, InputSystem** inpu
     if (FAILED(made)) {
         return Refuse(made, "no keyboard input");
     }
-    *input = new InputSystem;
-    (*input)->native_ = system;
-    detail::NoteMade(detail::LiveKind::InputSystem);
+    *input = system;
     return kOk;
 }
 
-Result InputSystem::CreateDevice(DeviceId device, KeyboardDevice** keyboard, void* outer) {
-    if (keyboard == nullptr) {
-        return kErrInvalidParams;
-    }
-    *keyboard = nullptr;
-    if (outer != nullptr) {
-        return kErrInvalidParams;
-    }
-    if (device.value != kSystemKeyboard.value) {
-        return detail::Refuse(kErrNoDevice, "no keyboard: only the system keyboard exists");
-    }
+void CloseInput(Native input) {
+    NativeInput(input)->Release();
+}
+
+Result OpenKeyboard(Native input, Native* keyboard) {
     IDirectInputDevice8A* system = nullptr;
-    const HRESULT made = NativeInput(native_)->CreateDevice(GUID_SysKeyboard, &system, nullptr);
+    const HRESULT made = NativeInput(input)->CreateDevice(GUID_SysKeyboard, &system, nullptr);
     if (FAILED(made)) {
         return Refuse(made, "no keyboard");
     }
-    *keyboard = new KeyboardDevice;
-    (*keyboard)->native_ = system;
-    detail::NoteMade(detail::LiveKind::KeyboardDevice);
+    *keyboard = system;
     return kOk;
 }
 
-uint32_t InputSystem::Release() {
-    const uint32_t left = --references_;
-    if (left == 0) {
-        NativeInput(native_)->Release();
-        delete this;
-        detail::NoteGone(detail::LiveKind::InputSystem);
-    }
-    return left;
+void CloseKeyboard(Native keyboard) {
+    NativeDevice(keyboard)->Release();
 }
 
-Result KeyboardDevice::SetCooperativeLevel(WindowHandle window, uint32_t flags) {
-    const HRESULT set = NativeDevice(native_)->SetCooperativeLevel(win32::Native(window), flags);
-    if (FAILED(set)) {
-        return Refuse(set, "cannot share the keyboard");
-    }
-    cooperative_ = true;
-    return kOk;
+Result SetKeyboardCooperativeLevel(Native keyboard, WindowHandle window, uint32_t flags) {
+    const HRESULT set = NativeDevice(keyboard)->SetCooperativeLevel(win32::Native(window), flags);
+    return FAILED(set) ? Refuse(set, "cannot share the keyboard") : kOk;
 }
 
-Result KeyboardDevice::SetDataFormat(const DataFormat* format) {
-    if (format == nullptr || format->stateSize != kKeyboardFormat.stateSize) {
-        return detail::Refuse(kErrInvalidParams, "cannot read the keyboard: unknown data format");
-    }
-    IDirectInputDevice8A* device = NativeDevice(native_);
+Result SetKeyboardFormat(Native keyboard) {
+    IDirectInputDevice8A* device = NativeDevice(keyboard);
     const HRESULT set = device->SetDataFormat(&c_dfDIKeyboard);
     if (FAILED(set)) {
         return Refuse(set, "cannot read the keyboard");
@@ -169,48 +136,25 @@ Result KeyboardDevice::SetDataFormat(const DataFormat* format) {
     size.diph.dwHow = DIPH_DEVICE;
     size.dwData = kBufferedEvents;
     const HRESULT buffered = device->SetProperty(DIPROP_BUFFERSIZE, &size.diph);
-    if (FAILED(buffered)) {
-        return Refuse(buffered, "cannot keep the keyboard's presses");
-    }
-    formatSet_ = true;
-    return kOk;
+    return FAILED(buffered) ? Refuse(buffered, "cannot keep the keyboard's presses") : kOk;
 }
 
-Result KeyboardDevice::Acquire() {
-    const HRESULT acquired = NativeDevice(native_)->Acquire();
-    if (FAILED(acquired)) {
-        return Refuse(acquired, "cannot read the keyboard");
-    }
-    acquired_ = true;
-    return kOk;
+Result Acquire(Native keyboard) {
+    const HRESULT acquired = NativeDevice(keyboard)->Acquire();
+    return FAILED(acquired) ? Refuse(acquired, "cannot read the keyboard") : kOk;
 }
 
-Result KeyboardDevice::Unacquire() {
-    acquired_ = false;
-    const HRESULT released = NativeDevice(native_)->Unacquire();
+Result Unacquire(Native keyboard) {
+    const HRESULT released = NativeDevice(keyboard)->Unacquire();
     return FAILED(released) ? Refuse(released, "cannot let the keyboard go") : kOk;
 }
 
-Result KeyboardDevice::GetDeviceState(uint32_t size, void* state) {
-    if (state == nullptr || size != kKeyboardFormat.stateSize) {
-        return kErrInvalidParams;
-    }
-    uint32_t now = ::GetTickCount();
-    const uint32_t sinceLastRead = now - lastReadTick_;
-    if (hasRead_ && sinceLastRead < kPollSpacingMilliseconds) {
-        WaitForInput(kPollSpacingMilliseconds - sinceLastRead);
-        now = ::GetTickCount();
-    }
-    lastReadTick_ = now;
-    hasRead_ = true;
-    LetMessagesIn();
-
-    IDirectInputDevice8A* device = NativeDevice(native_);
-    uint8_t keys[kKeyCount] = {};
+Result ReadKeyboard(Native keyboard, uint8_t* keys) {
+    IDirectInputDevice8A* device = NativeDevice(keyboard);
     HRESULT read = device->GetDeviceState(kKeyCount, keys);
     if (read == DIERR_INPUTLOST || read == DIERR_NOTACQUIRED) {
         // Another program took the keyboard for a while; the game wants it back.
-        if (acquired_ && SUCCEEDED(device->Acquire())) {
+        if (SUCCEEDED(device->Acquire())) {
             read = device->GetDeviceState(kKeyCount, keys);
         }
     }
@@ -220,18 +164,7 @@ Result KeyboardDevice::GetDeviceState(uint32_t size, void* state) {
     if (!AddBufferedPresses(device, keys)) {
         return Refuse(DIERR_INPUTLOST, "cannot read the keyboard");
     }
-    std::memcpy(state, keys, sizeof keys);
     return kOk;
 }
 
-uint32_t KeyboardDevice::Release() {
-    const uint32_t left = --references_;
-    if (left == 0) {
-        NativeDevice(native_)->Release();
-        delete this;
-        detail::NoteGone(detail::LiveKind::KeyboardDevice);
-    }
-    return left;
-}
-
-}  // namespace platform
+}  // namespace platform::driver

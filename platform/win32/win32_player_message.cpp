@@ -1,12 +1,12 @@
 // A program of the window subsystem started from Explorer has no standard
 // handles at all; started from a console or a shell, it writes there.
-#include "platform/player_message.h"
+#include "platform/win32/win32_windows_api.h"
 
 #include <cstdio>
 
-#include "platform/win32/win32_windows_api.h"
+#include "platform/driver/driver.h"
 
-namespace platform {
+namespace platform::driver {
 namespace {
 
 bool StandardErrorGoesSomewhere() {
@@ -25,4 +25,4 @@ void ShowFailure(const char* line) {
     MessageBoxA(nullptr, line, "Stackwell", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }
 
-}  // namespace platform
+}  // namespace platform::driver

@@ -3,24 +3,22 @@
 
 #include <string>
 
-#include "platform/api/api_live_objects.h"
-#include "platform/hosts/host.h"
-#include "platform/riff.h"
+#include "platform/driver/driver.h"
 #include "platform/system/system_file.h"
 
-namespace platform {
+namespace platform::driver {
 namespace {
 
-HMMIO Native(RiffFile file) {
-    return reinterpret_cast<HMMIO>(file);
+HMMIO Mmio(Native file) {
+    return static_cast<HMMIO>(file);
 }
 
 // The chunk records have the system's layout (checked in same_values.cpp).
-MMCKINFO* Native(ChunkInfo* chunk) {
+MMCKINFO* System(ChunkInfo* chunk) {
     return reinterpret_cast<MMCKINFO*>(chunk);
 }
 
-const MMCKINFO* Native(const ChunkInfo* chunk) {
+const MMCKINFO* System(const ChunkInfo* chunk) {
     return reinterpret_cast<const MMCKINFO*>(chunk);
 }
 
@@ -64,74 +62,60 @@ bool PastParent(HMMIO file, const ChunkInfo* parent) {
 
 }  // namespace
 
-RiffFile RiffOpen(const char* fileName, uint32_t flags) {
-    if (fileName == nullptr || !IsReadableSound(fileName)) {
-        return nullptr;
+Result RiffOpen(const char* fileName, Native* file) {
+    if (!IsReadableSound(fileName)) {
+        return kErrGeneric;
     }
     // The system takes the name as writable; it is only read when opening.
     std::string name = fileName;
-    HMMIO file = mmioOpenA(name.data(), nullptr, flags);
-    if (file != nullptr) {
-        detail::NoteMade(detail::LiveKind::RiffFile);
+    HMMIO opened = mmioOpenA(name.data(), nullptr, MMIO_READ | MMIO_ALLOCBUF);
+    if (opened == nullptr) {
+        return detail::Refuse(kErrGeneric, "the system cannot read it as a sound");
     }
-    return reinterpret_cast<RiffFile>(file);
+    *file = opened;
+    return kOk;
 }
 
-RiffResult RiffDescend(RiffFile file, ChunkInfo* chunk, const ChunkInfo* parent, uint32_t flags) {
-    if (file == nullptr || chunk == nullptr) {
-        return RIFFERR_INVALIDPARAM;
-    }
-    const uint32_t search = flags & (MMIO_FINDCHUNK | MMIO_FINDRIFF | MMIO_FINDLIST);
+RiffResult RiffDescend(Native file, ChunkInfo* chunk, const ChunkInfo* parent, uint32_t search) {
     if (search == 0) {
-        return mmioDescend(Native(file), Native(chunk), Native(parent), flags);
+        return mmioDescend(Mmio(file), System(chunk), System(parent), 0);
     }
     // The system's own search walks as many chunks as the file holds, and a
     // file of zeros is millions of empty ones. The search goes chunk by chunk
-    // instead, one plain descent each, and gives up where the shared reader
-    // does.
+    // instead, one plain descent each, and gives up where the emulated
+    // reader does.
     for (uint32_t step = 0; step < kMostChunksPerSearch; ++step) {
-        if (PastParent(Native(file), parent)) {
+        if (PastParent(Mmio(file), parent)) {
             return RIFFERR_CHUNKNOTFOUND;
         }
         MMCKINFO found{};
-        const RiffResult descended = mmioDescend(Native(file), &found, Native(parent), 0);
+        const RiffResult descended = mmioDescend(Mmio(file), &found, System(parent), 0);
         if (descended != MMSYSERR_NOERROR) {
             return RIFFERR_CHUNKNOTFOUND;
         }
         if (Matches(found, *chunk, search)) {
-            *Native(chunk) = found;
+            *System(chunk) = found;
             return RIFF_OK;
         }
-        if (mmioAscend(Native(file), &found, 0) != MMSYSERR_NOERROR) {
+        if (mmioAscend(Mmio(file), &found, 0) != MMSYSERR_NOERROR) {
             return RIFFERR_CHUNKNOTFOUND;
         }
     }
     return RIFFERR_CHUNKNOTFOUND;
 }
 
-int32_t RiffRead(RiffFile file, void* buffer, int32_t count) {
-    if (file == nullptr) {
-        return -1;
-    }
-    return mmioRead(Native(file), static_cast<HPSTR>(buffer), count);
+int32_t RiffRead(Native file, void* buffer, int32_t count) {
+    return mmioRead(Mmio(file), static_cast<HPSTR>(buffer), count);
 }
 
-RiffResult RiffAscend(RiffFile file, const ChunkInfo* chunk, uint32_t flags) {
-    if (file == nullptr || chunk == nullptr) {
-        return RIFFERR_INVALIDPARAM;
-    }
+RiffResult RiffAscend(Native file, const ChunkInfo& chunk) {
     // The system may write the chunk's size back for a chunk it wrote; ours are read.
-    ChunkInfo copy = *chunk;
-    return mmioAscend(Native(file), Native(&copy), flags);
+    ChunkInfo copy = chunk;
+    return mmioAscend(Mmio(file), System(&copy), 0);
 }
 
-RiffResult RiffClose(RiffFile file, uint32_t flags) {
-    if (file == nullptr) {
-        return RIFFERR_INVALIDPARAM;
-    }
-    const RiffResult closed = mmioClose(Native(file), flags);
-    detail::NoteGone(detail::LiveKind::RiffFile);
-    return closed;
+RiffResult RiffClose(Native file) {
+    return mmioClose(Mmio(file), 0);
 }
 
-}  // namespace platform
+}  // namespace platform::driver

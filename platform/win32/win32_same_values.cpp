@@ -177,7 +177,6 @@ static_assert(Same(SM_CXSCREEN, system_SM_CXSCREEN), "SM_CXSCREEN");
 static_assert(Same(SM_CYSCREEN, system_SM_CYSCREEN), "SM_CYSCREEN");
 static_assert(Same(TRANSPARENT, system_TRANSPARENT), "TRANSPARENT");
 static_assert(Same(WAVE_FORMAT_PCM, system_WAVE_FORMAT_PCM), "WAVE_FORMAT_PCM");
-static_assert(Same(WM_ACTIVATEAPP, system_WM_ACTIVATEAPP), "WM_ACTIVATEAPP");
 static_assert(Same(WM_CLOSE, system_WM_CLOSE), "WM_CLOSE");
 static_assert(Same(WM_CREATE, system_WM_CREATE), "WM_CREATE");
 static_assert(Same(WM_DESTROY, system_WM_DESTROY), "WM_DESTROY");

@@ -1,138 +1,79 @@
 // The sound device on DirectSound: the default output, static buffers and
-// their duplicates, all freed when the device goes.
-#include "platform/win32/win32_sound.h"
-
-#include <algorithm>
-#include <new>
-
-#include "platform/api/api_failure.h"
-#include "platform/api/api_live_objects.h"
+// their duplicates.
 #include "platform/win32/win32_native.h"
 
-namespace platform {
+#include "platform/driver/driver.h"
+
+namespace platform::driver {
+namespace {
 
 using win32::Refuse;
 
-namespace {
+IDirectSound* Sound(Native sound) {
+    return static_cast<IDirectSound*>(sound);
+}
 
-WAVEFORMATEX SystemFormat(const WaveFormat& format) {
+WAVEFORMATEX GameFormat() {
     WAVEFORMATEX system{};
-    system.wFormatTag = format.formatTag;
-    system.nChannels = format.channels;
-    system.nSamplesPerSec = format.samplesPerSec;
-    system.nAvgBytesPerSec = format.avgBytesPerSec;
-    system.nBlockAlign = format.blockAlign;
-    system.wBitsPerSample = format.bitsPerSample;
-    system.cbSize = 0;
+    system.wFormatTag = WAVE_FORMAT_PCM;
+    system.nChannels = 1;
+    system.nSamplesPerSec = kSampleRate;
+    system.nAvgBytesPerSec = kSampleRate;
+    system.nBlockAlign = 1;
+    system.wBitsPerSample = 8;
     return system;
 }
 
 }  // namespace
 
-Result CreateSoundDevice(const void* device, SoundDevice** sound, void* outer) {
-    if (sound == nullptr) {
-        return kErrInvalidParams;
-    }
-    *sound = nullptr;
-    if (device != nullptr || outer != nullptr) {
-        return kErrInvalidParams;
-    }
+Result OpenSound(Native* sound) {
     IDirectSound* system = nullptr;
     const HRESULT made = DirectSoundCreate(nullptr, &system, nullptr);
     if (FAILED(made)) {
         return Refuse(made, "no audio device");
     }
-    auto* created = new SoundDevice;
-    created->state_->system = system;
-    *sound = created;
+    *sound = system;
     return kOk;
 }
 
-SoundDevice::SoundDevice() : state_(new State) {
-    detail::NoteMade(detail::LiveKind::SoundDevice);
+void CloseSound(Native sound) {
+    Sound(sound)->Release();
 }
 
-SoundDevice::~SoundDevice() {
-    detail::NoteGone(detail::LiveKind::SoundDevice);
-}
-
-Result SoundDevice::SetCooperativeLevel(WindowHandle window, uint32_t level) {
-    const HRESULT set = state_->system->SetCooperativeLevel(win32::Native(window), level);
+Result SetSoundCooperativeLevel(Native sound, WindowHandle window, uint32_t level) {
+    const HRESULT set = Sound(sound)->SetCooperativeLevel(win32::Native(window), level);
     return FAILED(set) ? Refuse(set, "cannot share the sound device") : kOk;
 }
 
-Result SoundDevice::CreateSoundBuffer(const SoundBufferDesc* description, SoundBuffer** buffer,
-                                      void* outer) {
-    if (buffer == nullptr) {
-        return kErrInvalidParams;
-    }
-    *buffer = nullptr;
-    if (description == nullptr || description->size != sizeof(SoundBufferDesc) ||
-        description->format == nullptr || outer != nullptr) {
-        return detail::Refuse(kErrInvalidParams,
-                              "cannot make a sound buffer: it needs a description and a format");
-    }
-    WAVEFORMATEX format = SystemFormat(*description->format);
+Result CreateSoundBuffer(Native sound, uint32_t bytes, Native* buffer) {
+    WAVEFORMATEX format = GameFormat();
     DSBUFFERDESC system{};
     system.dwSize = sizeof system;
-    system.dwFlags = description->flags;
-    system.dwBufferBytes = description->bufferBytes;
-    system.dwReserved = description->reserved;
+    system.dwFlags = DSBCAPS_STATIC;
+    system.dwBufferBytes = bytes;
     system.lpwfxFormat = &format;
     IDirectSoundBuffer* made = nullptr;
-    const HRESULT created = state_->system->CreateSoundBuffer(&system, &made, nullptr);
+    const HRESULT created = Sound(sound)->CreateSoundBuffer(&system, &made, nullptr);
     if (FAILED(created)) {
         return Refuse(created, "cannot make a sound buffer");
     }
-    auto state = std::make_unique<SoundBuffer::State>();
-    state->system = made;
-    return Adopt(std::move(state), buffer);
-}
-
-Result SoundDevice::DuplicateSoundBuffer(SoundBuffer* original, SoundBuffer** duplicate) {
-    if (duplicate == nullptr) {
-        return kErrInvalidParams;
-    }
-    *duplicate = nullptr;
-    if (original == nullptr || original->state_->device != state_.get()) {
-        return kErrInvalidParams;
-    }
-    IDirectSoundBuffer* made = nullptr;
-    const HRESULT copied = state_->system->DuplicateSoundBuffer(original->state_->system, &made);
-    if (FAILED(copied)) {
-        return Refuse(copied, "cannot copy a sound buffer");
-    }
-    auto state = std::make_unique<SoundBuffer::State>();
-    state->system = made;
-    return Adopt(std::move(state), duplicate);
-}
-
-Result SoundDevice::Adopt(std::unique_ptr<SoundBuffer::State> state, SoundBuffer** buffer) {
-    state->device = state_.get();
-    auto* made = new SoundBuffer(std::move(state));
-    state_->buffers.push_back(made);
     *buffer = made;
     return kOk;
 }
 
-uint32_t SoundDevice::AddRef() {
-    return ++state_->references;
+Result DuplicateSoundBuffer(Native sound, Native original, Native* duplicate) {
+    IDirectSoundBuffer* made = nullptr;
+    const HRESULT copied =
+        Sound(sound)->DuplicateSoundBuffer(static_cast<IDirectSoundBuffer*>(original), &made);
+    if (FAILED(copied)) {
+        return Refuse(copied, "cannot copy a sound buffer");
+    }
+    *duplicate = made;
+    return kOk;
 }
 
-uint32_t SoundDevice::Release() {
-    const uint32_t left = --state_->references;
-    if (left != 0) {
-        return left;
-    }
-    // The buffers go before the device that plays them.
-    for (SoundBuffer* buffer : state_->buffers) {
-        buffer->state_->system->Release();
-        delete buffer;
-    }
-    state_->buffers.clear();
-    state_->system->Release();
-    delete this;
-    return 0;
+void ReleaseSoundBuffer(Native /*sound*/, Native buffer) {
+    static_cast<IDirectSoundBuffer*>(buffer)->Release();
 }
 
-}  // namespace platform
+}  // namespace platform::driver

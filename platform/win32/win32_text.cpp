@@ -1,9 +1,9 @@
 // Text through GDI on a surface's device context, in the system's font.
 #include "platform/win32/win32_display.h"
 
-#include "platform/text.h"
+#include "platform/driver/driver.h"
 
-namespace platform {
+namespace platform::driver {
 
 using win32::NativeContext;
 
@@ -19,4 +19,4 @@ bool TextOut(DeviceContext* context, int32_t x, int32_t y, const char* text, int
     return TextOutA(NativeContext(context), x, y, text, length) != FALSE;
 }
 
-}  // namespace platform
+}  // namespace platform::driver

@@ -6,13 +6,12 @@
 
 #include <vector>
 
-#include "platform/hosts/host.h"
+#include "platform/driver/driver.h"
 #include "platform/win32/win32_icon.h"
 
-namespace platform {
+namespace platform::driver {
 namespace {
 
-using win32::Native;
 using win32::Ours;
 
 // The resource number of the program's icon in the program file.
@@ -58,49 +57,43 @@ HICON ClassIcon(const WindowClass& windowClass, HINSTANCE instance) {
 
 }  // namespace
 
-InstanceHandle GetProgramInstance() {
+InstanceHandle ProgramInstance() {
     return reinterpret_cast<InstanceHandle>(GetModuleHandleA(nullptr));
 }
 
-uint16_t RegisterClass(const WindowClass* windowClass) {
-    if (windowClass == nullptr || windowClass->procedure == nullptr) {
-        detail::SetErrorText("cannot register the window class: it needs a name and a procedure");
-        return 0;
-    }
-    HINSTANCE instance = Native(windowClass->instance);
+uint16_t RegisterClass(const WindowClass& windowClass) {
+    HINSTANCE instance = win32::Native(windowClass.instance);
     if (instance == nullptr) {
         instance = GetModuleHandleA(nullptr);
     }
     WNDCLASSA system{};
-    system.style = windowClass->style;
+    system.style = windowClass.style;
     system.lpfnWndProc = &ForwardToGame;
-    system.cbClsExtra = windowClass->classExtra;
-    system.cbWndExtra = windowClass->windowExtra;
+    system.cbClsExtra = windowClass.classExtra;
+    system.cbWndExtra = windowClass.windowExtra;
     system.hInstance = instance;
-    system.hIcon = ClassIcon(*windowClass, instance);
+    system.hIcon = ClassIcon(windowClass, instance);
     system.hCursor =
-        windowClass->cursor == Cursor::Arrow ? LoadCursorA(nullptr, IDC_ARROW) : nullptr;
-    system.hbrBackground = windowClass->background == Brush::Black
+        windowClass.cursor == Cursor::Arrow ? LoadCursorA(nullptr, IDC_ARROW) : nullptr;
+    system.hbrBackground = windowClass.background == Brush::Black
                                ? static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))
                                : nullptr;
-    system.lpszMenuName = windowClass->menuName;
-    system.lpszClassName = windowClass->className;
+    system.lpszMenuName = windowClass.menuName;
+    system.lpszClassName = windowClass.className;
     const ATOM atom = RegisterClassA(&system);
     if (atom == 0) {
         win32::ReportLastError("cannot register the window class");
         return 0;
     }
-    ClassProcedures().push_back({atom, windowClass->procedure});
+    ClassProcedures().push_back({atom, windowClass.procedure});
     return atom;
 }
 
-WindowHandle CreateWindowEx(uint32_t exStyle, const char* className, const char* title,
-                            uint32_t style, int32_t x, int32_t y, int32_t width, int32_t height,
-                            WindowHandle parent, void* menu, InstanceHandle instance,
-                            void* parameter) {
-    HWND window =
-        CreateWindowExA(exStyle, className, title, style, x, y, width, height, Native(parent),
-                        static_cast<HMENU>(menu), Native(instance), parameter);
+WindowHandle CreateWindow(const char* className, const char* title, uint32_t style, int32_t x,
+                          int32_t y, int32_t width, int32_t height, InstanceHandle instance,
+                          void* parameter) {
+    HWND window = CreateWindowExA(0, className, title, style, x, y, width, height, nullptr, nullptr,
+                                  win32::Native(instance), parameter);
     if (window == nullptr) {
         win32::ReportLastError("cannot create the window");
     }
@@ -108,33 +101,31 @@ WindowHandle CreateWindowEx(uint32_t exStyle, const char* className, const char*
 }
 
 bool DestroyWindow(WindowHandle window) {
-    return ::DestroyWindow(Native(window)) != FALSE;
+    return ::DestroyWindow(win32::Native(window)) != FALSE;
 }
 
 bool IsWindow(WindowHandle window) {
-    return window != nullptr && ::IsWindow(Native(window)) != FALSE;
+    return ::IsWindow(win32::Native(window)) != FALSE;
 }
 
-bool SetWindowIcon(WindowHandle window, const IconImage* icon) {
-    if (!IsWindow(window) || icon == nullptr) {
-        return false;
-    }
-    HICON made = win32::MakeIcon(*icon);
+bool SetWindowIcon(WindowHandle window, const IconImage& icon) {
+    HICON made = win32::MakeIcon(icon);
     if (made == nullptr) {
         return false;
     }
     // The window keeps showing the icon, so it lives as long as the program.
-    SendMessageA(Native(window), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(made));
-    SendMessageA(Native(window), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(made));
+    SendMessageA(win32::Native(window), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(made));
+    SendMessageA(win32::Native(window), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(made));
     return true;
 }
 
-int32_t GetSystemMetrics(int index) {
-    return ::GetSystemMetrics(index);
+void DesktopSize(int32_t* width, int32_t* height) {
+    *width = ::GetSystemMetrics(SM_CXSCREEN);
+    *height = ::GetSystemMetrics(SM_CYSCREEN);
 }
 
 int32_t ShowCursor(bool show) {
     return ::ShowCursor(show ? TRUE : FALSE);
 }
 
-}  // namespace platform
+}  // namespace platform::driver
