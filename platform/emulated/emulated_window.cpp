@@ -15,6 +15,13 @@ std::vector<std::unique_ptr<WindowObject>>& RetiredWindows() {
     return retired;
 }
 
+// The window goes without a word to its procedure: what is left of destroying it.
+void Retire(WindowHandle window) {
+    detail::DropMessagesFor(window);
+    RetiredWindows().push_back(std::move(detail::WindowSystem().window));
+    host::CloseWindow();
+}
+
 const detail::RegisteredClass* FindClass(const char* className) {
     if (className == nullptr) {
         return nullptr;
@@ -89,7 +96,8 @@ WindowHandle driver::CreateWindow(const char* className, const char* title, uint
         return nullptr;
     }
     if (created == -1) {
-        driver::DestroyWindow(window);
+        // As on the system, a window refused by its own procedure gets no WM_DESTROY.
+        Retire(window);
         host::SetErrorText("cannot create the window: its procedure refused WM_CREATE");
         return nullptr;
     }
@@ -102,9 +110,7 @@ bool driver::DestroyWindow(WindowHandle window) {
     }
     window->destroying = true;
     window->procedure(window, WM_DESTROY, 0, 0);
-    detail::DropMessagesFor(window);
-    RetiredWindows().push_back(std::move(detail::WindowSystem().window));
-    host::CloseWindow();
+    Retire(window);
     return true;
 }
 

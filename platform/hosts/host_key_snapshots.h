@@ -1,4 +1,4 @@
-// The keyboard snapshot for a backend that hears the keys as a stream of
+// The keyboard snapshot for a host that hears the keys as a stream of
 // key-down and key-up events (SDL's events, DirectInput's buffered data, a
 // test's script) rather than reading their state directly.
 //

@@ -1,5 +1,5 @@
 // Turning the 8-bit screen into 32-bit colour for the video card. It is the
-// largest piece of work in a frame, so it is kept apart from any backend, to be
+// largest piece of work in a frame, so it is kept apart from any host, to be
 // measured and tested on its own.
 #pragma once
 

@@ -1,4 +1,4 @@
-// What the files of the win32 backend share: the platform's handles as the
+// What the files of the win32 driver share: the platform's handles as the
 // system's, and failures reported with the system's own words.
 #pragma once
 

@@ -83,24 +83,23 @@ RiffResult RiffDescend(Native file, ChunkInfo* chunk, const ChunkInfo* parent, u
     // The system's own search walks as many chunks as the file holds, and a
     // file of zeros is millions of empty ones. The search goes chunk by chunk
     // instead, one plain descent each, and gives up where the emulated
-    // reader does.
+    // reader does. A search that fails leaves the position where it was.
+    const LONG start = mmioSeek(Mmio(file), 0, SEEK_CUR);
     for (uint32_t step = 0; step < kMostChunksPerSearch; ++step) {
-        if (PastParent(Mmio(file), parent)) {
-            return RIFFERR_CHUNKNOTFOUND;
-        }
         MMCKINFO found{};
-        const RiffResult descended = mmioDescend(Mmio(file), &found, System(parent), 0);
-        if (descended != MMSYSERR_NOERROR) {
-            return RIFFERR_CHUNKNOTFOUND;
+        if (PastParent(Mmio(file), parent) ||
+            mmioDescend(Mmio(file), &found, System(parent), 0) != MMSYSERR_NOERROR) {
+            break;
         }
         if (Matches(found, *chunk, search)) {
             *System(chunk) = found;
             return RIFF_OK;
         }
         if (mmioAscend(Mmio(file), &found, 0) != MMSYSERR_NOERROR) {
-            return RIFFERR_CHUNKNOTFOUND;
+            break;
         }
     }
+    mmioSeek(Mmio(file), start, SEEK_SET);
     return RIFFERR_CHUNKNOTFOUND;
 }
 

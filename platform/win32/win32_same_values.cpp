@@ -1,5 +1,5 @@
 // Every constant the platform shares with the system has the system's value,
-// so that the backend can pass the game's flags straight through.
+// so that the driver can pass the game's flags straight through.
 #include "platform/win32/win32_windows_api.h"
 
 #include "platform/display.h"
@@ -186,7 +186,7 @@ static_assert(Same(WM_QUIT, system_WM_QUIT), "WM_QUIT");
 static_assert(Same(WS_POPUP, system_WS_POPUP), "WS_POPUP");
 static_assert(Same(WS_VISIBLE, system_WS_VISIBLE), "WS_VISIBLE");
 
-// Results, which the backend hands back as the system gave them.
+// Results, which the driver hands back as the system gave them.
 static_assert(Same(kErrGeneric, E_FAIL));
 static_assert(Same(kErrNotImplemented, E_NOTIMPL));
 static_assert(Same(kErrInvalidParams, E_INVALIDARG));
@@ -206,7 +206,7 @@ static_assert(Same(RIFF_FINDCHUNK, MMIO_FINDCHUNK));
 static_assert(Same(RIFF_FINDRIFF, MMIO_FINDRIFF));
 static_assert(Same(RIFF_FINDLIST, MMIO_FINDLIST));
 
-// Records the backend hands to the system as they are.
+// Records the driver hands to the system as they are.
 static_assert(sizeof(Rect) == sizeof(RECT) && offsetof(Rect, bottom) == offsetof(RECT, bottom));
 static_assert(sizeof(PaletteEntry) == sizeof(PALETTEENTRY) &&
               offsetof(PaletteEntry, blue) == offsetof(PALETTEENTRY, peBlue));

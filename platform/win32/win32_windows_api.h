@@ -1,4 +1,4 @@
-// The Windows headers the win32 backend forwards to, made to live beside the
+// The Windows headers the win32 driver calls, made to live beside the
 // platform's own headers.
 //
 // The platform names its constants and a few functions as the system does

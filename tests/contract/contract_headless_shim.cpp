@@ -49,7 +49,11 @@ void LetSoundPlay(uint32_t milliseconds) {
 }
 
 const char* DeviceFileName() {
+#ifdef _WIN32
+    return "NUL";
+#else
     return "/dev/null";
+#endif
 }
 
 uint64_t RiffWork(platform::RiffFile /*file*/) {

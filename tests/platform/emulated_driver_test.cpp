@@ -128,6 +128,7 @@ TEST(EmulatedSound, OneOutputWhoseBuffersMixAndClip) {
     SoundDevice* second = device;
     EXPECT_EQ(CreateSoundDevice(nullptr, &second, nullptr), kErrNoDevice);
     EXPECT_EQ(second, nullptr);
+    EXPECT_EQ(std::string(LastErrorText()).rfind("no audio device: ", 0), 0u) << LastErrorText();
     EXPECT_NE(std::string(LastErrorText()).find("in use"), std::string::npos) << LastErrorText();
     SoundBuffer* original = Make(device, {250, 250, 250, 5, 5});
     SoundBuffer* copy = nullptr;

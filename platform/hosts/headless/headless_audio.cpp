@@ -61,7 +61,7 @@ void host::UnlockAudio() {
 
 void headless::PullAudio(uint8_t* samples, uint32_t count) {
     AudioState& audio = Audio();
-    // A lock the game left held would stall the real backend's audio thread.
+    // A lock the game left held would stall the SDL host's audio thread.
     if (audio.lockDepth != 0) {
         std::abort();
     }

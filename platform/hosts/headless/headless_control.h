@@ -1,4 +1,4 @@
-// Test control of the headless backend: a manual clock, scripted keys,
+// Test control of the headless host: a manual clock, scripted keys,
 // captured frames, pulled audio and device steps that fail on demand.
 //
 // Time moves only when the game sleeps (or waits for an event) or a test

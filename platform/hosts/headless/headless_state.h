@@ -1,4 +1,4 @@
-// State shared by the files of the headless backend.
+// State shared by the files of the headless host.
 #pragma once
 
 #include <cstdint>
@@ -14,7 +14,7 @@ struct ClockState {
 
 ClockState& State();
 
-// Each file of the backend that keeps state registers how to bring it back to
+// Each file of the host that keeps state registers how to bring it back to
 // a fresh machine; Reset calls them all. Register from a namespace-scope
 // object: const ResetOnFreshMachine kResetKeys{&ResetKeys};
 struct ResetOnFreshMachine {
