@@ -77,6 +77,7 @@ inline void SetErrorText(const char* text) {
 
 }  // namespace platform::host
 
+// What the emulated driver offers its hosts in return.
 namespace platform::detail {
 
 // Puts a message from the window system at the back of the queue, for the
