@@ -105,10 +105,6 @@ Result SoundDevice::Adopt(void* native, uint32_t bytes, SoundBuffer** buffer) {
     return kOk;
 }
 
-uint32_t SoundDevice::AddRef() {
-    return ++references_;
-}
-
 uint32_t SoundDevice::Release() {
     const uint32_t left = --references_;
     if (left == 0) {
@@ -204,10 +200,6 @@ Result SoundBuffer::SetCurrentPosition(uint32_t position) {
         return Refuse(kErrInvalidParams, "cannot move in a sound: past its end");
     }
     return driver::SetSoundBufferPosition(native_, position);
-}
-
-uint32_t SoundBuffer::AddRef() {
-    return ++references_;
 }
 
 uint32_t SoundBuffer::Release() {

@@ -63,7 +63,6 @@ public:
     // Stops; the position stays where it is.
     Result Stop();
     Result SetCurrentPosition(uint32_t position);
-    uint32_t AddRef();
     uint32_t Release();
 
 private:
@@ -89,7 +88,6 @@ public:
     // A new buffer that shares the original's samples but has its own
     // position and status.
     Result DuplicateSoundBuffer(SoundBuffer* original, SoundBuffer** duplicate);
-    uint32_t AddRef();
     // The last release stops the sound and frees every buffer still made.
     uint32_t Release();
 

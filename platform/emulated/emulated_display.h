@@ -22,7 +22,7 @@ struct PaletteObject {
 struct SurfaceObject {
     // Pixel rows start on 32-byte boundaries.
     struct AlignedDelete {
-        void operator()(uint8_t* pixels) const;
+        void operator()(uint8_t* block) const;
     };
     SurfaceObject(int32_t columns, int32_t rows);
 

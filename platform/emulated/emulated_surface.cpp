@@ -17,8 +17,8 @@ constexpr std::align_val_t kRowAlignment{32};
 
 }  // namespace
 
-void SurfaceObject::AlignedDelete::operator()(uint8_t* pixels) const {
-    ::operator delete[](pixels, kRowAlignment);
+void SurfaceObject::AlignedDelete::operator()(uint8_t* block) const {
+    ::operator delete[](block, kRowAlignment);
 }
 
 SurfaceObject::SurfaceObject(int32_t columns, int32_t rows)
