@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/display.h"
-#include "platform/headless/control.h"
+#include "platform/hosts/headless/headless_control.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include "bench/figures.h"
 #include "flow/fall.h"
-#include "platform/headless/control.h"
+#include "platform/hosts/headless/headless_control.h"
 #include "tests/support/play_rig.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "app/startup_failure.h"
-#include "platform/common/palette_expand.h"
-#include "platform/headless/control.h"
+#include "platform/hosts/headless/headless_control.h"
+#include "platform/hosts/host_palette_expand.h"
 #include "rules/board.h"
 #include "rules/counters.h"
 #include "rules/piece.h"

@@ -27,9 +27,9 @@ function(game_tests name folder)
   if(NOT sources)
     return()
   endif()
-  add_executable(${name} ${sources} $<TARGET_OBJECTS:platform_${arg_BACKEND}>)
+  add_executable(${name} ${sources})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
-  target_link_libraries(${name} PRIVATE ${arg_UNPARSED_ARGUMENTS} platform_core GTest::gtest
+  target_link_libraries(${name} PRIVATE ${arg_UNPARSED_ARGUMENTS} platform_${arg_BACKEND} GTest::gtest
                                         GTest::gmock GTest::gtest_main)
   if(arg_BACKEND STREQUAL "sdl")
     target_link_libraries(${name} PRIVATE PkgConfig::SDL2)

@@ -3,6 +3,8 @@
 #
 #  - checks that the Windows programs need only DLLs that come with Windows:
 #    the C++ runtime, libgcc and winpthread must be linked in, not imported;
+#  - checks that the program links each platform symbol once: the api and
+#    the win32 driver, nothing of the emulated driver;
 #  - makes the zip a Windows player unpacks and double-clicks (target
 #    windows_zip, `make windows-zip`): a folder with the program, its eight
 #    data files and a read-me.
@@ -19,6 +21,12 @@ set_tests_properties(windows_system_dlls_only PROPERTIES LABELS windows)
 if(NOT TARGET stackwell)
   return()
 endif()
+
+# The program links the api and the win32 driver, each platform symbol once.
+add_test(NAME windows_one_definition
+         COMMAND ${PROJECT_SOURCE_DIR}/tests/windows/one-definition.sh ${CMAKE_NM}
+                 ${CMAKE_BINARY_DIR}/CMakeFiles/stackwell.dir ${CMAKE_BINARY_DIR})
+set_tests_properties(windows_one_definition PROPERTIES LABELS windows)
 
 set(zip_folder_name Stackwell)
 set(zip_stage ${CMAKE_BINARY_DIR}/zip)

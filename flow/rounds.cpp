@@ -1,3 +1,5 @@
+#include <cstddef>
+
 #include "audio/sound_clip.h"
 #include "flow/games.h"
 #include "platform/random.h"

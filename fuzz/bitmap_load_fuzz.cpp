@@ -9,7 +9,7 @@
 
 #include "fuzz/input_file.h"
 #include "platform/display.h"
-#include "platform/headless/control.h"
+#include "platform/hosts/headless/headless_control.h"
 #include "video/bitmap.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "fuzz/input_file.h"
 
-#include "platform/common/file_source.h"
+#include "platform/emulated/emulated_file_source.h"
 #include "program/data_files.h"
 
 namespace fuzz {

@@ -7,7 +7,7 @@
 
 #include "audio/sound_clip.h"
 #include "fuzz/input_file.h"
-#include "platform/headless/control.h"
+#include "platform/hosts/headless/headless_control.h"
 
 namespace {
 

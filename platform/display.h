@@ -8,7 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
+#include <vector>
 
 #include "platform/result.h"
 #include "platform/window.h"
@@ -96,21 +96,18 @@ class Palette {
 public:
     // Replaces count entries from first on. flags must be 0.
     Result SetEntries(uint32_t flags, uint32_t first, uint32_t count, const PaletteEntry* entries);
-    Result GetEntries(uint32_t flags, uint32_t first, uint32_t count, PaletteEntry* entries) const;
     // The 256 colours as they stand.
-    const PaletteEntry* Entries() const { return entries_; }
+    const PaletteEntry* Entries() const;
     uint32_t AddRef();
     uint32_t Release();
 
 private:
     friend class DisplayDevice;
     friend class Surface;
-    Palette() = default;
-    ~Palette() = default;
-    PaletteEntry entries_[256] = {};
-    bool systemEnds_ = false;  // entries 0 and 255 held at black and white
+    explicit Palette(void* native) : native_(native) {}
+    ~Palette();
+    void* native_;
     uint32_t references_ = 1;
-    void* native_ = nullptr;  // the system's own palette, where a backend forwards to one
 };
 
 class Surface {
@@ -130,8 +127,8 @@ public:
     Result BltFast(uint32_t x, uint32_t y, Surface* source, const Rect* sourceRect, uint32_t flags);
 
     // On the primary surface: the back buffer becomes the front buffer and the
-    // front buffer the back buffer (their pixel blocks change places), and the
-    // new front buffer is shown through the primary surface's palette.
+    // front buffer the back buffer, and the new front buffer is shown through
+    // the primary surface's palette.
     Result Flip(Surface* override, uint32_t flags);
 
     // On the primary surface with DDSCAPS_BACKBUFFER: the back buffer, with a
@@ -140,7 +137,7 @@ public:
 
     // Locks the whole surface (rect must be null) and fills in description
     // ->surface, ->pitch, ->width and ->height. description->size must be
-    // sizeof(SurfaceDesc). The pitch is always wider than the width.
+    // sizeof(SurfaceDesc).
     Result Lock(const Rect* rect, SurfaceDesc* description, uint32_t flags, void* event);
     Result Unlock(const Rect* rect);
 
@@ -154,45 +151,39 @@ public:
     uint32_t AddRef();
     uint32_t Release();
 
-    // For the platform's own code and for tests: the pixels as they stand.
+    // For the platform's own code and for tests: the pixels as they stand,
+    // where the driver keeps them within reach (null where it does not).
     int32_t Width() const { return width_; }
     int32_t Height() const { return height_; }
-    int32_t Pitch() const { return pitch_; }
-    const uint8_t* Pixels() const { return pixels_.get(); }
+    int32_t Pitch() const;
+    const uint8_t* Pixels() const;
     Palette* AttachedPalette() const { return palette_; }
 
 private:
     friend class DisplayDevice;
-    Surface(DisplayDevice* device, int32_t width, int32_t height, uint32_t caps);
+    Surface(DisplayDevice* device, void* native, int32_t width, int32_t height);
     ~Surface();
-
-    // Pixel rows start on 32-byte boundaries.
-    struct AlignedDelete {
-        void operator()(uint8_t* pixels) const;
-    };
     // Locked, or lent out to a device context.
     bool IsBusy() const { return locked_ || context_ != nullptr; }
 
     DisplayDevice* device_;
+    void* native_;
     int32_t width_;
     int32_t height_;
-    int32_t pitch_;
-    uint32_t caps_;
-    std::unique_ptr<uint8_t[], AlignedDelete> pixels_;
     bool locked_ = false;
-    bool hasColorKey_ = false;
-    ColorKey colorKey_;
+    DeviceContext* context_ = nullptr;
     Palette* palette_ = nullptr;
     Surface* backBuffer_ = nullptr;   // on the primary surface only
     Surface* frontBuffer_ = nullptr;  // on the back buffer only
-    DeviceContext* context_ = nullptr;
+    // A primary surface released while the game held its back buffer: the
+    // driver's chain goes with the back buffer, after it.
+    void* orphanedFront_ = nullptr;
     uint32_t references_ = 1;
-    void* native_ = nullptr;  // the system's own surface, where a backend forwards to one
 };
 
 class DisplayDevice {
 public:
-    // Binds the device to the game's window. Any flags are accepted.
+    // Binds the device to the game's window.
     Result SetCooperativeLevel(WindowHandle window, uint32_t flags);
     // Takes the screen: only 640 x 480 at 8 bits per pixel is offered.
     Result SetDisplayMode(uint32_t width, uint32_t height, uint32_t bitsPerPixel);
@@ -212,13 +203,13 @@ public:
 private:
     friend Result CreateDisplay(const void* driver, DisplayDevice** device, void* outer);
     friend class Surface;
-    DisplayDevice() = default;
+    explicit DisplayDevice(void* native) : native_(native) {}
     ~DisplayDevice();
-    // A surface of this device is being destroyed.
-    void Forget(const Surface* surface);
 
-    struct State;
-    std::unique_ptr<State> state_;
+    void* native_;
+    bool modeSet_ = false;
+    Surface* primary_ = nullptr;  // not a reference: the primary clears it when it goes
+    std::vector<Palette*> palettes_;
     uint32_t references_ = 1;
 };
 

@@ -1,5 +1,5 @@
-// Device steps that can fail. The headless backend can make any of them fail
-// on demand, so that tests reach every failure path; the real backend fails
+// Device steps that can fail. The headless host can make any of them fail
+// on demand, so that tests reach every failure path; the win32 driver and the SDL host fail
 // only when the system does.
 #pragma once
 

@@ -38,7 +38,7 @@ public:
     // Fills 256 bytes with the keys: 0x80 for a key that is down now or was
     // pressed at any moment since the previous successful read, so a tap
     // between two reads shows in one read and a held key in every read (see
-    // backend::ReadKeyboard). Fails with kErrNotAcquired on a device that is
+    // platform/hosts/host.h). Fails with kErrNotAcquired on a device that is
     // not acquired and kErrInvalidParams for a size other than the data
     // format's. Reading pumps the window system's events; a read that follows
     // the previous one within 10 milliseconds first waits for an event until
@@ -48,15 +48,14 @@ public:
 
 private:
     friend class InputSystem;
-    KeyboardDevice() = default;
-    ~KeyboardDevice() = default;
-    bool cooperative_ = false;
+    explicit KeyboardDevice(void* native) : native_(native) {}
+    ~KeyboardDevice();
+    void* native_;
     bool formatSet_ = false;
     bool acquired_ = false;
     uint32_t lastReadTick_ = 0;
     bool hasRead_ = false;
     uint32_t references_ = 1;
-    void* native_ = nullptr;  // the system's own device, where a backend forwards to one
 };
 
 class InputSystem {
@@ -67,10 +66,10 @@ public:
 private:
     friend Result CreateInput(InstanceHandle instance, uint32_t version, InputSystem** input,
                               void* outer);
-    InputSystem() = default;
-    ~InputSystem() = default;
+    explicit InputSystem(void* native) : native_(native) {}
+    ~InputSystem();
+    void* native_;
     uint32_t references_ = 1;
-    void* native_ = nullptr;  // the system's own input object, where a backend forwards to one
 };
 
 // Makes the input system for the program instance (version kInputVersion).

@@ -4,7 +4,7 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
+#include <vector>
 
 #include "platform/result.h"
 #include "platform/window.h"
@@ -45,9 +45,11 @@ class SoundBuffer {
 public:
     // Locks bytes from offset on. The first region runs to the end of the
     // buffer; what is left wraps to the start as the second region (null and
-    // 0 when nothing wraps). A lost buffer gives kErrBufferLost.
+    // 0 when nothing wraps). flags must be 0; one lock at a time. A lost
+    // buffer gives kErrBufferLost.
     Result Lock(uint32_t offset, uint32_t bytes, void** first, uint32_t* firstBytes, void** second,
                 uint32_t* secondBytes, uint32_t flags);
+    // Ends the lock with the regions it handed out (no more bytes than they hold).
     Result Unlock(void* first, uint32_t firstBytes, void* second, uint32_t secondBytes);
     // Gives a lost buffer back its memory (the samples must be written again).
     Result Restore();
@@ -61,16 +63,22 @@ public:
     // Stops; the position stays where it is.
     Result Stop();
     Result SetCurrentPosition(uint32_t position);
-    Result GetCurrentPosition(uint32_t* play, uint32_t* write);
-    uint32_t AddRef();
     uint32_t Release();
 
 private:
     friend class SoundDevice;
-    struct State;
-    explicit SoundBuffer(std::unique_ptr<State> state);
+    SoundBuffer(SoundDevice* device, void* native, uint32_t bytes);
     ~SoundBuffer();
-    std::unique_ptr<State> state_;
+    SoundDevice* device_;
+    void* native_;
+    uint32_t bytes_;
+    uint32_t references_ = 1;
+    // The regions of the lock that is out, if any.
+    bool locked_ = false;
+    void* lockFirst_ = nullptr;
+    uint32_t lockFirstBytes_ = 0;
+    void* lockSecond_ = nullptr;
+    uint32_t lockSecondBytes_ = 0;
 };
 
 class SoundDevice {
@@ -80,18 +88,18 @@ public:
     // A new buffer that shares the original's samples but has its own
     // position and status.
     Result DuplicateSoundBuffer(SoundBuffer* original, SoundBuffer** duplicate);
-    uint32_t AddRef();
-    // The last release stops the mixer and frees every buffer still made.
+    // The last release stops the sound and frees every buffer still made.
     uint32_t Release();
 
 private:
     friend Result CreateSoundDevice(const void* device, SoundDevice** sound, void* outer);
     friend class SoundBuffer;
-    struct State;
-    SoundDevice();
+    explicit SoundDevice(void* native) : native_(native) {}
     ~SoundDevice();
-    Result Adopt(std::unique_ptr<SoundBuffer::State> state, SoundBuffer** buffer);
-    std::unique_ptr<State> state_;
+    Result Adopt(void* native, uint32_t bytes, SoundBuffer** buffer);
+    void* native_;
+    std::vector<SoundBuffer*> buffers_;  // every buffer still made, freed with the device
+    uint32_t references_ = 1;
 };
 
 // Opens the default audio output. device and outer must be null.

@@ -24,7 +24,6 @@ inline constexpr uint32_t WM_DESTROY = 0x0002;
 inline constexpr uint32_t WM_PAINT = 0x000F;
 inline constexpr uint32_t WM_CLOSE = 0x0010;
 inline constexpr uint32_t WM_QUIT = 0x0012;
-inline constexpr uint32_t WM_ACTIVATEAPP = 0x001C;
 
 inline constexpr uint32_t PM_NOREMOVE = 0x0000;
 inline constexpr uint32_t PM_REMOVE = 0x0001;
@@ -111,7 +110,9 @@ int32_t ShowCursor(bool show);
 
 // Takes the next message of the thread's queue for the window (null: any) if
 // there is one. With PM_REMOVE the message leaves the queue. Returns false
-// when there is none. The filter range is accepted as 0, 0 (every message).
+// when there is none. filterMin, filterMax: 0, 0 for every message, or the
+// range of messages wanted (the game asks for WM_CLOSE alone to learn whether
+// a close waits); WM_QUIT passes every range.
 bool PeekMessage(Message* message, WindowHandle window, uint32_t filterMin, uint32_t filterMax,
                  uint32_t removeFlags);
 
@@ -127,9 +128,6 @@ intptr_t DefWindowProc(WindowHandle window, uint32_t message, uintptr_t wParam, 
 
 // Posts WM_QUIT with the exit code as its wParam.
 void PostQuitMessage(int32_t exitCode);
-
-// Posts a message to the back of the queue.
-bool PostMessage(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam);
 
 // Paint bracket: validates the window so that no further WM_PAINT is pending.
 void* BeginPaint(WindowHandle window, PaintInfo* paint);

@@ -1,7 +1,7 @@
 // The whole program from its entry point on the headless backend.
 #include <gtest/gtest.h>
 
-#include "platform/common/file_source.h"
+#include "platform/emulated/emulated_file_source.h"
 #include "tests/support/program_run.h"
 #include "tests/support/screen_check.h"
 

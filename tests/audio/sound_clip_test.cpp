@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "audio/sound_clip.h"
-#include "platform/headless/control.h"
+#include "platform/hosts/headless/headless_control.h"
 #include "tests/audio/wave_writer.h"
 
 namespace {

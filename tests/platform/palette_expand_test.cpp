@@ -1,7 +1,7 @@
 // The 8-bit screen in 32-bit colour: every way of expanding it that runs here
 // gives the pixels of the plain definition, and nothing outside the rows or the
 // part asked for.
-#include "platform/common/palette_expand.h"
+#include "platform/hosts/host_palette_expand.h"
 
 #include <gtest/gtest.h>
 

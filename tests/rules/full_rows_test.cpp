@@ -3,7 +3,7 @@
 #include <set>
 
 #include "audio/sound_clip.h"
-#include "platform/headless/control.h"
+#include "platform/hosts/headless/headless_control.h"
 #include "rules/counters.h"
 #include "rules/score.h"
 #include "rules_test_helpers.h"

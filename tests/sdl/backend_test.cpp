@@ -8,10 +8,10 @@
 #include <random>
 #include <vector>
 
-#include "platform/backend.h"
+#include "platform/hosts/host.h"
+#include "platform/hosts/sdl/sdl_picture_box.h"
+#include "platform/hosts/sdl/sdl_session.h"
 #include "platform/result.h"
-#include "platform/sdl/picture_box.h"
-#include "platform/sdl/session.h"
 #include "tests/sdl/shown_pixels.h"
 
 namespace platform {
@@ -20,9 +20,9 @@ namespace {
 // The frame shows through its palette, without its row padding; a window
 // resized later gets the last frame back, with black bars, from a paused game.
 TEST(SdlBackend, ShowsTheFrameThroughItsPaletteAndAgainWhenResized) {
-    ASSERT_TRUE(backend::OpenWindow("Stackwell")) << LastErrorText();
+    ASSERT_TRUE(host::OpenWindow("Stackwell")) << LastErrorText();
     SDL_Window* window = SDL_GetWindowFromID(sdl::WindowId());
-    ASSERT_TRUE(backend::OpenScreen(640, 480)) << LastErrorText();
+    ASSERT_TRUE(host::OpenScreen(640, 480)) << LastErrorText();
 
     // Left half index 1, right half index 2, rows padded with index 3.
     constexpr int32_t kPitch = 656;
@@ -35,7 +35,7 @@ TEST(SdlBackend, ShowsTheFrameThroughItsPaletteAndAgainWhenResized) {
     palette[1] = {0xFF, 0x20, 0x00, 0};
     palette[2] = {0x00, 0x40, 0xFF, 0};
     palette[3] = {0xFF, 0xFF, 0xFF, 0};
-    backend::Present(pixels.data(), kPitch, 640, 480, palette);
+    host::Present(pixels.data(), kPitch, 640, 480, palette);
     pixels.assign(pixels.size(), 0);  // the game's buffer moves on; the window must not
 
     const SDL_Point output = testing::WindowPixelsSize(window);
@@ -47,11 +47,11 @@ TEST(SdlBackend, ShowsTheFrameThroughItsPaletteAndAgainWhenResized) {
 
     SDL_SetWindowFullscreen(window, 0);
     SDL_SetWindowSize(window, 1280, 480);
-    backend::PumpEvents();
+    host::PumpEvents();
     ASSERT_EQ(testing::WindowPixelsSize(window).x, 1280);
     EXPECT_EQ(testing::ShownAt(window, 100, 240), 0x000000u) << "left bar";
     EXPECT_EQ(testing::ShownAt(window, 800, 240), 0x0040FFu);
-    backend::CloseWindow();
+    host::CloseWindow();
 }
 
 // The window as 0xAARRGGBB words, row after row.
@@ -76,7 +76,7 @@ std::vector<uint32_t> WindowPixels(SDL_Window* window) {
 // holds just what painting the last one whole gives, whether the picture is
 // stretched by a fraction, by a whole number or shrunk.
 TEST(SdlBackend, PaintsOnlyWhatChangedAndEndsAsAWholeRepaint) {
-    ASSERT_TRUE(backend::OpenWindow("Stackwell")) << LastErrorText();
+    ASSERT_TRUE(host::OpenWindow("Stackwell")) << LastErrorText();
     SDL_Window* window = SDL_GetWindowFromID(sdl::WindowId());
     std::mt19937 random(2026);
     const auto between = [&](int low, int high) {
@@ -102,26 +102,26 @@ TEST(SdlBackend, PaintsOnlyWhatChangedAndEndsAsAWholeRepaint) {
             SDL_SetWindowFullscreen(window, 0);
             SDL_SetWindowSize(window, size.x, size.y);
         }
-        ASSERT_TRUE(backend::OpenScreen(640, 480)) << LastErrorText();
-        backend::Present(pixels.data(), 640, 640, 480, palette);
+        ASSERT_TRUE(host::OpenScreen(640, 480)) << LastErrorText();
+        host::Present(pixels.data(), 640, 640, 480, palette);
         const SDL_Point output = testing::WindowPixelsSize(window);
         SCOPED_TRACE(::testing::Message() << output.x << " x " << output.y);
 
         paintGreen();
-        backend::Present(pixels.data(), 640, 640, 480, palette);
+        host::Present(pixels.data(), 640, 640, 480, palette);
         EXPECT_EQ(testing::ShownAt(window, 0, 0), 0x00FF00u) << "the same frame painted again";
         // Unchanged rows (the middle) are left green; the changed first row shows.
         pixels.front() = static_cast<uint8_t>(pixels.front() + 1);
-        backend::Present(pixels.data(), 640, 640, 480, palette);
+        host::Present(pixels.data(), 640, 640, 480, palette);
         const sdl::Box box = sdl::PictureBox(output.x, output.y, 640, 480);
         EXPECT_EQ(testing::ShownAt(window, output.x / 2, output.y / 2), 0x00FF00u);
         EXPECT_NE(testing::ShownAt(window, box.x, box.y), 0x00FF00u);
 
         // Painted whole again, bars and all, then blocks of rows changed here
         // and there, a few or many at once, edges included.
-        backend::CloseScreen();
-        ASSERT_TRUE(backend::OpenScreen(640, 480)) << LastErrorText();
-        backend::Present(pixels.data(), 640, 640, 480, palette);
+        host::CloseScreen();
+        ASSERT_TRUE(host::OpenScreen(640, 480)) << LastErrorText();
+        host::Present(pixels.data(), 640, 640, 480, palette);
         for (int frame = 0; frame < 60; ++frame) {
             const int blocks = frame % 10 == 9 ? 40 : between(1, 3);
             for (int block = 0; block < blocks; ++block) {
@@ -132,17 +132,17 @@ TEST(SdlBackend, PaintsOnlyWhatChangedAndEndsAsAWholeRepaint) {
                     std::fill(&pixels[y * 640 + left], &pixels[y * 640 + right] + 1, colour);
                 }
             }
-            backend::Present(pixels.data(), 640, 640, 480, palette);
+            host::Present(pixels.data(), 640, 640, 480, palette);
         }
         const std::vector<uint32_t> afterChanges = WindowPixels(window);
-        backend::CloseScreen();
-        ASSERT_TRUE(backend::OpenScreen(640, 480)) << LastErrorText();
-        backend::Present(pixels.data(), 640, 640, 480, palette);
+        host::CloseScreen();
+        ASSERT_TRUE(host::OpenScreen(640, 480)) << LastErrorText();
+        host::Present(pixels.data(), 640, 640, 480, palette);
         ASSERT_FALSE(afterChanges.empty());
         EXPECT_TRUE(afterChanges == WindowPixels(window)) << "differs from a whole repaint";
-        backend::CloseScreen();
+        host::CloseScreen();
     }
-    backend::CloseWindow();
+    host::CloseWindow();
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The key table decides which key the game sees for every key the player
 // presses; a wrong or doubled row would steer the wrong way or not at all.
-#include "platform/sdl/key_table.h"
+#include "platform/hosts/sdl/sdl_key_table.h"
 
 #include <SDL_scancode.h>
 #include <gtest/gtest.h>

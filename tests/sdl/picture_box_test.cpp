@@ -1,4 +1,4 @@
-#include "platform/sdl/picture_box.h"
+#include "platform/hosts/sdl/sdl_picture_box.h"
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,7 @@
 #include "audio/sound_clip.h"
 #include "flow/fall.h"
 #include "flow/keyboard.h"
-#include "platform/headless/control.h"
+#include "platform/hosts/headless/headless_control.h"
 #include "platform/keys.h"
 #include "program/window_handles.h"
 #include "rules/counters.h"

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "platform/headless/control.h"
+#include "platform/hosts/headless/headless_control.h"
 #include "tests/support/picture_file.h"
 
 namespace test_support {

@@ -11,7 +11,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/headless/control.h"
+#include "platform/hosts/headless/headless_control.h"
 #include "tests/support/scratch_folder.h"
 #include "video/bitmap.h"
 #include "video/game_screen.h"

@@ -1,0 +1,152 @@
+// What is the emulated driver's own, beyond the contract every driver keeps
+// (tests/contract): its pixel rows and each way of its keyed copy, its mixer,
+// and the one audio output of its host.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "platform/display.h"
+#include "platform/emulated/emulated_pixel_rows.h"
+#include "platform/hosts/headless/headless_control.h"
+#include "platform/sound.h"
+
+namespace platform {
+namespace {
+
+using Pixels = std::vector<uint8_t>;
+
+int Between(std::mt19937& random, int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+}
+
+Pixels RandomPixels(std::mt19937& random, int count, int low, int high) {
+    Pixels pixels(static_cast<size_t>(count));
+    for (uint8_t& pixel : pixels) {
+        pixel = static_cast<uint8_t>(Between(random, low, high));
+    }
+    return pixels;
+}
+
+// Rows start on 32-byte boundaries and are always wider than the picture, so
+// that code stepping rows by the width instead of the pitch shows at once.
+TEST(EmulatedSurface, RowsArePaddedPastTheWidthOn32ByteBoundaries) {
+    headless::Reset();
+    DisplayDevice* device = nullptr;
+    ASSERT_EQ(CreateDisplay(nullptr, &device, nullptr), kOk);
+    for (uint32_t width : {1u, 31u, 32u, 33u, 640u}) {
+        SurfaceDesc description;
+        description.size = sizeof description;
+        description.flags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+        description.caps.caps = DDSCAPS_OFFSCREENPLAIN;
+        description.width = width;
+        description.height = 3;
+        Surface* surface = nullptr;
+        ASSERT_EQ(device->CreateSurface(&description, &surface, nullptr), kOk);
+        EXPECT_GT(surface->Pitch(), surface->Width()) << width;
+        EXPECT_EQ(surface->Pitch() % 32, 0) << width;
+        EXPECT_EQ(reinterpret_cast<uintptr_t>(surface->Pixels()) % 32, 0u);
+        surface->Release();
+    }
+    EXPECT_EQ(device->Release(), 0u);
+}
+
+// Each way of the keyed copy that this processor runs, against the copy one
+// pixel at a time (each pixel copied unless its colour lies in low..high):
+// widths around its groups of 16 and 64 pixels and up to a screen row, rows
+// further apart than they are wide, and nothing written between rows.
+TEST(KeyedCopy, EveryWayMatchesThePlainDefinition) {
+    std::mt19937 random(7031);
+    const int widths[] = {1, 15, 16, 17, 20, 63, 64, 65, 127, 128, 129, 640};
+    int checkedWays = 0;
+    for (const detail::KeyedCopy& way : detail::KeyedCopies()) {
+        if (!way.runsHere()) {
+            continue;
+        }
+        ++checkedWays;
+        SCOPED_TRACE(way.name);
+        for (int round = 0; round < 200; ++round) {
+            const int width = round < 24 ? widths[round % 12] : Between(random, 1, 700);
+            const int height = Between(random, 1, 5);
+            const int sourcePitch = width + Between(random, 0, 70);
+            const int targetPitch = width + Between(random, 0, 70);
+            const int low = Between(random, 0, 255);
+            const int high = Between(random, 0, 2) == 0 ? Between(random, low, 255) : low;
+            const Pixels source = RandomPixels(random, sourcePitch * height, low - 2, high + 2);
+            Pixels target = RandomPixels(random, targetPitch * height, low - 2, high + 2);
+            Pixels expected = target;
+            for (int y = 0; y < height; ++y) {
+                for (int x = 0; x < width; ++x) {
+                    const uint8_t pixel = source[y * sourcePitch + x];
+                    if (pixel < low || pixel > high) {
+                        expected[y * targetPitch + x] = pixel;
+                    }
+                }
+            }
+            way.copy({target.data(), targetPitch, width, height}, {source.data(), sourcePitch},
+                     static_cast<uint8_t>(low), static_cast<uint8_t>(high));
+            ASSERT_EQ(target, expected)
+                << width << " x " << height << ", key " << low << "-" << high;
+        }
+    }
+    EXPECT_GE(checkedWays, 1);
+}
+
+using Samples = std::vector<uint8_t>;
+
+Samples Pull(uint32_t count) {
+    Samples samples(count, 0);
+    headless::PullAudio(samples.data(), count);
+    return samples;
+}
+
+SoundBuffer* Make(SoundDevice* device, const Samples& samples) {
+    static constexpr WaveFormat kFormat{WAVE_FORMAT_PCM, 1, kSampleRate, kSampleRate, 1, 8};
+    SoundBufferDesc description;
+    description.size = sizeof description;
+    description.bufferBytes = static_cast<uint32_t>(samples.size());
+    description.format = &kFormat;
+    SoundBuffer* buffer = nullptr;
+    void* bytes = nullptr;
+    uint32_t size = 0;
+    EXPECT_EQ(device->CreateSoundBuffer(&description, &buffer, nullptr), kOk);
+    EXPECT_EQ(buffer->Lock(0, description.bufferBytes, &bytes, &size, nullptr, nullptr, 0), kOk);
+    std::copy(samples.begin(), samples.end(), static_cast<uint8_t*>(bytes));
+    EXPECT_EQ(buffer->Unlock(bytes, size, nullptr, 0), kOk);
+    return buffer;
+}
+
+// The host has one audio output: a second device is refused, saying so. A
+// duplicate shares the samples but plays at its own place; buffers mix
+// around the midpoint and clip; a released one, or the whole device, is no
+// longer heard.
+TEST(EmulatedSound, OneOutputWhoseBuffersMixAndClip) {
+    headless::Reset();
+    SoundDevice* device = nullptr;
+    ASSERT_EQ(CreateSoundDevice(nullptr, &device, nullptr), kOk);
+    SoundDevice* second = device;
+    EXPECT_EQ(CreateSoundDevice(nullptr, &second, nullptr), kErrNoDevice);
+    EXPECT_EQ(second, nullptr);
+    EXPECT_EQ(std::string(LastErrorText()).rfind("no audio device: ", 0), 0u) << LastErrorText();
+    EXPECT_NE(std::string(LastErrorText()).find("in use"), std::string::npos) << LastErrorText();
+    SoundBuffer* original = Make(device, {250, 250, 250, 5, 5});
+    SoundBuffer* copy = nullptr;
+    ASSERT_EQ(device->DuplicateSoundBuffer(original, &copy), kOk);
+    ASSERT_EQ(original->SetCurrentPosition(1), kOk);
+    ASSERT_EQ(original->Play(0, 0, DSBPLAY_LOOPING), kOk);
+    ASSERT_EQ(copy->Play(0, 0, DSBPLAY_LOOPING), kOk);
+    // From 1 and from 0: 250+250 clips high, 250+5 cancels, 5+5 clips low.
+    EXPECT_EQ(Pull(6), (Samples{255, 255, 127, 0, 127, 255}));
+    EXPECT_EQ(original->Release(), 0u);
+    EXPECT_EQ(Pull(2), (Samples{250, 250})) << "the copy alone";
+    ASSERT_EQ(copy->Play(0, 0, 0), kOk);  // once more, from where it is, to the end
+    EXPECT_EQ(Pull(4), (Samples{5, 5, 128, 128}));
+    ASSERT_EQ(copy->Play(0, 0, DSBPLAY_LOOPING), kOk);
+    EXPECT_EQ(device->Release(), 0u);
+    EXPECT_FALSE(headless::AudioOpen());
+    EXPECT_EQ(Pull(3), Samples(3, 128));
+}
+
+}  // namespace
+}  // namespace platform
