@@ -1,6 +1,9 @@
 // The whole program from its entry point on the headless backend.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string_view>
+
 #include "platform/common/file_source.h"
 #include "tests/support/program_run.h"
 #include "tests/support/screen_check.h"
@@ -155,27 +158,36 @@ TEST(WholeProgram, ACloseRequestDuringTheFallEndsTheRunBeforeTheNextFrame) {
     EXPECT_EQ(outcome.leftAlive, "");
 }
 
-TEST(WholeProgram, TheStartTimeSeedsThePieces) {
+// The game seeds its pieces from the clock, and the pieces of a seed depend
+// only on its low 31 bits. So a start a few seconds before the tick count
+// reaches 2^31 and one as far before it wraps to 0 play the same pieces, and
+// must show the same frames: pieces fall, move and turn on both sides of
+// either boundary. One millisecond later the pieces differ.
+TEST(WholeProgram, TheSameGameAcrossTheTickCountsHalfWayAndItsWrap) {
     const auto play = [](uint32_t startTick) {
-        std::vector<Board> boards;
+        std::vector<size_t> frames;  // each play frame's pixels, hashed
         Script script;
         script.startTick = startTick;
-        script.playReads = 2000;
+        script.playReads = 600;
         script.playKeys = [](int64_t read) {
             using namespace platform;
-            const uint8_t keys[] = {DIK_LEFT, DIK_RIGHT, DIK_SPACE, DIK_DOWN, DIK_DOWN, 0, 0};
-            return test_support::Keys{keys[(static_cast<uint64_t>(read) * 2654435761u >> 7) % 7]};
+            const uint8_t keys[] = {DIK_SPACE, DIK_LEFT, 0, DIK_SPACE, DIK_RIGHT, 0, 0, DIK_DOWN};
+            return Keys{keys[(static_cast<uint64_t>(read) * 2654435761u >> 7) % 8]};
         };
-        script.onFrame = [&boards](const headless::Frame&, Phase phase) {
-            boards.insert(boards.end(), phase == Phase::Play ? 1 : 0, board);
+        script.onFrame = [&frames](const headless::Frame& frame, Phase phase) {
+            frames.insert(frames.end(), phase == Phase::Play ? 1 : 0,
+                          std::hash<std::string_view>()(std::string_view(
+                              reinterpret_cast<const char*>(frame.pixels.data()),
+                              frame.pixels.size())));
         };
         EXPECT_EQ(RunProgram(script).exitCode, 0);
-        return boards;
+        return frames;
     };
-    // The same start time and keys giving the same game: tests/frames, frame by frame.
-    const auto first = play(5000);
-    EXPECT_GT(first.size(), 1000u);
-    EXPECT_FALSE(first == play(5001)) << "the pieces are not drawn from the clock";
+    const uint32_t start = (1u << 31) - 4000;
+    const auto first = play(start);
+    EXPECT_GT(first.size(), 500u);
+    EXPECT_TRUE(first == play(start + (1u << 31))) << "the wrap of the tick count changed play";
+    EXPECT_FALSE(first == play(start + 1)) << "the pieces are not drawn from the clock";
 }
 
 }  // namespace
