@@ -75,16 +75,16 @@ std::vector<std::pair<std::string, Bytes>> Damaged(const Bytes& g, bool picture)
     }
     if (picture) {
         copies.emplace_back("24 bits", Splice(g, 28, 1, {24}));
-        const uint32_t sizes[][2] = {{640, 0xFFFFFE20}, {0, 480}, {0x7FFFFFFF, 0x7FFFFFFF},
-                                     {4096, 4096}, {4000, 1}};
+        const uint32_t sizes[][2] = {
+            {640, 0xFFFFFE20}, {0, 480}, {0x7FFFFFFF, 0x7FFFFFFF}, {4096, 4096}, {4000, 1}};
         for (const auto& [width, height] : sizes) {
             copies.emplace_back("size " + std::to_string(width) + " x " + std::to_string(height),
                                 Put32(Put32(g, 18, width), 22, height));
         }
-        copies.emplace_back("tiny", Put32(Put32(Splice(g, kRows, g.size() - kRows,
-                                                       {0, 1, 2, 0, 1, 1, 2, 0}),
-                                                18, 3),
-                                          22, 2));
+        copies.emplace_back(
+            "tiny",
+            Put32(Put32(Splice(g, kRows, g.size() - kRows, {0, 1, 2, 0, 1, 1, 2, 0}), 18, 3), 22,
+                  2));
         return copies;
     }
     for (const auto& [at, value] : {std::pair{4u, 0xffffffffu}, {40u, 0u}, {40u, 0x7fffffffu}}) {

@@ -31,7 +31,8 @@ TEST_F(ScreenTest, LoadingShowsItsTextAndFramesArePacedAndNeverWaitedOnForEver) 
     FillSurface(backBuffer, 99);
     FailStep(Fault::Flip, 0, 3);
     ShowLoadingScreen();
-    EXPECT_EQ(StepCalls(Fault::Flip), 4u);
+    ASSERT_EQ(StepCalls(Fault::Flip), 4u);
+    ASSERT_EQ(FramesPresented(), 1u);
     std::array<int, 10> inkPerLetter{};
     for (int32_t y = 0; y < 480; ++y) {
         for (int32_t x = 0; x < 640; ++x) {
