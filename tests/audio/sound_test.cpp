@@ -79,6 +79,7 @@ TEST_F(SoundTest, FilesThatGiveNoSamplesLeaveTheSoundSilent) {
         Bytes bytes;
     } files[] = {
         {"no data", Riff("WAVE", {Format(1, 1, 8)})},
+        {"not PCM", Riff("WAVE", {Format(2, 1, 8), Chunk("data", samples)})},
         {"data before format", Riff("WAVE", {Chunk("data", samples), Format(1, 1, 8)})},
         {"format cut short", Truncated(MonoWave(samples), 12 + 8 + 10)},
         {"samples cut short", Truncated(MonoWave(samples), 12 + 24 + 8 + 499)},
