@@ -1,6 +1,9 @@
 // The whole program from its entry point on the headless backend.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string_view>
+
 #include "platform/emulated/emulated_file_source.h"
 #include "tests/support/program_run.h"
 #include "tests/support/screen_check.h"
@@ -19,7 +22,7 @@ TEST(WholeProgram, ThreeGamesLostAtTheTopThenTheEndScreenWithTheScore) {
     programIcon = &icon;
     const auto end = ReadPictureFile("end.bmp");
     const auto digits = ReadPictureFile("score.bmp");
-    int64_t titleFrames = 0, scoreShown = 0, endScoreShown = 0;
+    int64_t titleFrames = 0, loadingFrames = 0, scoreShown = 0, endScoreShown = 0;
     std::vector<int32_t> gamesLeftShown;
     int32_t gamesOverAtTheTop = 0;
     Board previous{};
@@ -36,6 +39,15 @@ TEST(WholeProgram, ThreeGamesLostAtTheTopThenTheEndScreenWithTheScore) {
             EXPECT_STREQ(headless::WindowTitle(), "Test Window");
             EXPECT_TRUE(headless::WindowHasIcon());
             EXPECT_FALSE(headless::CursorVisible());
+        }
+        if (phase == Phase::Title) {  // "Loading..." alone, at its place, on a cleared screen
+            int64_t inText = 0, elsewhere = 0;
+            for (int32_t i = 0; i < frame.width * frame.height; ++i) {
+                const int32_t x = i % frame.width, y = i / frame.width;
+                (x >= 20 && x < 100 && y >= 20 && y < 36 ? inText : elsewhere) +=
+                    frame.pixels[static_cast<size_t>(i)] != 0;
+            }
+            loadingFrames += inText > 0 && elsewhere == 0;
         }
         endScoreShown += phase == Phase::End && test_support::EndScoreShows(frame, end, digits, 27);
         if (phase != Phase::Play) {
@@ -61,6 +73,7 @@ TEST(WholeProgram, ThreeGamesLostAtTheTopThenTheEndScreenWithTheScore) {
     EXPECT_EQ(outcome.exitCode, 0);
     EXPECT_EQ(outcome.leftAlive, "");
     EXPECT_GT(titleFrames, 0);
+    EXPECT_EQ(loadingFrames, 1);
     EXPECT_EQ(gamesLeftShown, (std::vector<int32_t>{3, 2, 1}));
     EXPECT_EQ(gamesOverAtTheTop, 2);  // the third ends play itself
     EXPECT_EQ(gamesLeft, 0);
@@ -69,113 +82,91 @@ TEST(WholeProgram, ThreeGamesLostAtTheTopThenTheEndScreenWithTheScore) {
     EXPECT_GT(endScoreShown, 0);
 }
 
-// A quit message ends the run with its code and the end screen still shows;
-// a window closed on the title (after a repaint request, which the window
-// takes care of) leaves no end screen to show, and one closed on the end
-// screen ends it.
-TEST(WholeProgram, AQuitMessageGivesTheExitCodeAndAClosedWindowEndsTheRun) {
-    Script script;
-    script.onFrame = [](const headless::Frame&, Phase phase) {
-        if (phase == Phase::Play && headless::FramesPresented() == 10) {
-            platform::PostQuitMessage(5);
-        }
+// A quit message ends the run with its code, and the end screen still shows.
+// A close request (the window's, or the terminate signal's, which SDL turns
+// into the same; after a repaint request, which the window takes care of)
+// ends the run where it comes: on the title, while the data files are read,
+// the files not yet read stay unread and no round is played; in play the
+// falling piece stops where it is, with no frame after the one of the close
+// and no end screen; on the end screen it ends it.
+TEST(WholeProgram, AQuitMessageGivesTheExitCodeAndACloseRequestEndsTheRunWhereItComes) {
+    struct Case {
+        const char* name;
+        Phase phase;
+        uint64_t atFrame;  // the first frame of the phase from this many frames shown
+        int32_t exitCode;
+        bool endShown;
     };
-    Outcome outcome = RunProgram(script);
-    EXPECT_EQ(outcome.exitCode, 5);
-    EXPECT_GT(outcome.frames[Phase::End], 0);
-    EXPECT_EQ(gamesLeft, 2);
-    for (Phase closedIn : {Phase::Title, Phase::End}) {
-        script.onFrame = [closedIn](const headless::Frame&, Phase phase) {
-            if (phase == closedIn) {
+    for (const Case& c : {Case{"quit in play", Phase::Play, 10, 5, true},
+                          Case{"close on the title", Phase::Title, 0, 0, false},
+                          Case{"close in play", Phase::Play, 40, 0, false},
+                          Case{"close on the end screen", Phase::End, 0, 0, true}}) {
+        SCOPED_TRACE(c.name);
+        uint64_t readsAtTheClose = 0;
+        int64_t framesAfter = -1;
+        Script script;
+        script.titleReads = c.phase == Phase::Title ? 1'000'000 : 3;
+        script.endReads = c.phase == Phase::End ? 1'000'000 : 4;
+        // Too short a play for any run of pieces to fill the well: one game, whatever the seed.
+        script.playReads = c.phase == Phase::End ? 30 : 1'000'000;
+        script.onFrame = [&](const headless::Frame&, Phase phase) {
+            framesAfter += framesAfter >= 0;
+            if (phase == c.phase && framesAfter < 0 && headless::FramesPresented() >= c.atFrame) {
+                framesAfter = 0;
+                if (c.exitCode != 0) {
+                    platform::PostQuitMessage(c.exitCode);
+                    return;
+                }
                 headless::Expose();
                 headless::RequestClose();
+                readsAtTheClose = platform::detail::SourceReads();
             }
         };
-        script.titleReads = closedIn == Phase::Title ? 1'000'000 : 3;  // only the close ends it
-        script.endReads = 1'000'000;
-        // Too short a play for any run of pieces to fill the well: one game, whatever the seed.
-        script.playReads = 30;
-        outcome = RunProgram(script);
-        EXPECT_EQ(outcome.exitCode, 0);
+        const Outcome outcome = RunProgram(script);
+        EXPECT_EQ(outcome.exitCode, c.exitCode);
         EXPECT_FALSE(outcome.overran);
-        EXPECT_EQ(outcome.frames[Phase::End] > 0, closedIn == Phase::End);
+        EXPECT_EQ(outcome.frames[Phase::End] > 0, c.endShown);
         EXPECT_EQ(gamesLeft, 2);
+        EXPECT_EQ(outcome.stderrText, "");
         EXPECT_EQ(outcome.leftAlive, "");
+        if (c.exitCode == 0) {
+            EXPECT_EQ(platform::detail::SourceReads(), readsAtTheClose) << "read after the close";
+            // On the title, only "Loading..." follows, as it always does.
+            EXPECT_EQ(framesAfter, c.phase == Phase::Title ? 1 : 0) << "frames after the close";
+        }
     }
 }
 
-// A close request (the window's, or the terminate signal's, which SDL turns
-// into the same) that comes while the data files are being read ends the run
-// there: the files not yet read are left unread, no round is played (not even
-// when a repaint request waits before it), nothing is shown after it,
-// everything made is given back and the exit code is that of a close. Here
-// the request comes on the title, when start.bmp and superhappy.wav are read
-// and the other six files are still to come.
-TEST(WholeProgram, ACloseRequestDuringLoadingLeavesTheRestOfTheDataFilesUnread) {
-    uint64_t readsAtTheClose = 0;
-    Script script;
-    script.titleReads = 1'000'000;  // only the close ends the title
-    script.onFrame = [&](const headless::Frame&, Phase phase) {
-        if (phase == Phase::Title && readsAtTheClose == 0) {
-            headless::Expose();
-            headless::RequestClose();
-            readsAtTheClose = platform::detail::SourceReads();
-        }
-    };
-    const Outcome outcome = RunProgram(script);
-    EXPECT_EQ(outcome.exitCode, 0);
-    EXPECT_FALSE(outcome.overran);
-    EXPECT_GT(readsAtTheClose, 0u);
-    EXPECT_EQ(platform::detail::SourceReads(), readsAtTheClose) << "files read after the close";
-    EXPECT_EQ(outcome.frames[Phase::Play] + outcome.frames[Phase::End], 0);
-    EXPECT_EQ(outcome.stderrText, "");
-    EXPECT_EQ(outcome.leftAlive, "");
-}
-
-// In play the same request stops the falling piece where it is: no frame is
-// drawn after it, and the run ends as a close ends it, without the end screen.
-TEST(WholeProgram, ACloseRequestDuringTheFallEndsTheRunBeforeTheNextFrame) {
-    int64_t playFramesAtTheClose = -1;
-    Script script;
-    script.playReads = 1'000'000;
-    script.onFrame = [&](const headless::Frame&, Phase phase) {
-        if (phase == Phase::Play && playFramesAtTheClose < 0 && headless::FramesPresented() == 40) {
-            headless::Expose();
-            headless::RequestClose();
-            playFramesAtTheClose = 0;
-        }
-        playFramesAtTheClose += playFramesAtTheClose >= 0 && phase == Phase::Play;
-    };
-    const Outcome outcome = RunProgram(script);
-    EXPECT_EQ(outcome.exitCode, 0);
-    EXPECT_FALSE(outcome.overran);
-    EXPECT_EQ(playFramesAtTheClose, 1) << "frames drawn after the close, and the one of it";
-    EXPECT_EQ(outcome.frames[Phase::End], 0);
-    EXPECT_EQ(gamesLeft, 2);
-    EXPECT_EQ(outcome.leftAlive, "");
-}
-
-TEST(WholeProgram, TheStartTimeSeedsThePieces) {
+// The game seeds its pieces from the clock, and the pieces of a seed depend
+// only on its low 31 bits. So a start a few seconds before the tick count
+// reaches 2^31 and one as far before it wraps to 0 play the same pieces, and
+// must show the same frames: pieces fall, move and turn on both sides of
+// either boundary. One millisecond later the pieces differ.
+TEST(WholeProgram, TheSameGameAcrossTheTickCountsHalfWayAndItsWrap) {
     const auto play = [](uint32_t startTick) {
-        std::vector<Board> boards;
+        std::vector<size_t> frames;  // each play frame's pixels, hashed
         Script script;
         script.startTick = startTick;
-        script.playReads = 2000;
+        script.playReads = 600;
         script.playKeys = [](int64_t read) {
             using namespace platform;
-            const uint8_t keys[] = {DIK_LEFT, DIK_RIGHT, DIK_SPACE, DIK_DOWN, DIK_DOWN, 0, 0};
-            return test_support::Keys{keys[(static_cast<uint64_t>(read) * 2654435761u >> 7) % 7]};
+            const uint8_t keys[] = {DIK_SPACE, DIK_LEFT, 0, DIK_SPACE, DIK_RIGHT, 0, 0, DIK_DOWN};
+            return Keys{keys[(static_cast<uint64_t>(read) * 2654435761u >> 7) % 8]};
         };
-        script.onFrame = [&boards](const headless::Frame&, Phase phase) {
-            boards.insert(boards.end(), phase == Phase::Play ? 1 : 0, board);
+        script.onFrame = [&frames](const headless::Frame& frame, Phase phase) {
+            frames.insert(
+                frames.end(), phase == Phase::Play ? 1 : 0,
+                std::hash<std::string_view>()(std::string_view(
+                    reinterpret_cast<const char*>(frame.pixels.data()), frame.pixels.size())));
         };
         EXPECT_EQ(RunProgram(script).exitCode, 0);
-        return boards;
+        return frames;
     };
-    // The same start time and keys giving the same game: tests/frames, frame by frame.
-    const auto first = play(5000);
-    EXPECT_GT(first.size(), 1000u);
-    EXPECT_FALSE(first == play(5001)) << "the pieces are not drawn from the clock";
+    const uint32_t start = (1u << 31) - 4000;
+    const auto first = play(start);
+    EXPECT_GT(first.size(), 500u);
+    EXPECT_TRUE(first == play(start + (1u << 31))) << "the wrap of the tick count changed play";
+    EXPECT_FALSE(first == play(start + 1)) << "the pieces are not drawn from the clock";
 }
 
 }  // namespace

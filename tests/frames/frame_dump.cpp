@@ -6,6 +6,7 @@
 //   frame_dump compare FILE FILE  says whether two runs showed the same frames
 //
 // Run it in a run folder: the game reads its data files there.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -53,18 +54,15 @@ int Record(const char* fileName) {
     };
     const test_support::Outcome outcome = test_support::RunProgram(script);
     const bool written = writer.Ok() && std::fclose(out) == 0;
+    const auto [title, play, end] = outcome.frames;
     std::printf("%lld frames (title %lld, play %lld, end %lld), exit code %d\n",
-                static_cast<long long>(outcome.frames[Phase::Title] + outcome.frames[Phase::Play] +
-                                       outcome.frames[Phase::End]),
-                static_cast<long long>(outcome.frames[Phase::Title]),
-                static_cast<long long>(outcome.frames[Phase::Play]),
-                static_cast<long long>(outcome.frames[Phase::End]), outcome.exitCode);
+                static_cast<long long>(title + play + end), static_cast<long long>(title),
+                static_cast<long long>(play), static_cast<long long>(end), outcome.exitCode);
     if (!written) {
         std::fprintf(stderr, "cannot write %s\n", fileName);
         return 1;
     }
-    if (outcome.exitCode != 0 || outcome.overran || outcome.frames[Phase::Play] == 0 ||
-        outcome.frames[Phase::End] == 0) {
+    if (outcome.exitCode != 0 || outcome.overran || play == 0 || end == 0) {
         std::fprintf(stderr, "the run did not go from the title through play to the end\n");
         return 1;
     }
@@ -86,19 +84,16 @@ std::string FirstDifference(const frame_file::Frame& a, const frame_file::Frame&
         return "ticks " + std::to_string(a.tick) + " and " + std::to_string(b.tick) + ", phases " +
                std::to_string(a.phase) + " and " + std::to_string(b.phase);
     }
-    for (size_t i = 0; i < a.palette.size(); ++i) {
-        if (a.palette[i] != b.palette[i]) {
-            return "palette entry " + std::to_string(i / 4);
-        }
+    if (const auto at = std::ranges::mismatch(a.palette, b.palette).in1; at != a.palette.end()) {
+        return "palette entry " + std::to_string((at - a.palette.begin()) / 4);
     }
-    for (size_t i = 0; i < a.pixels.size(); ++i) {
-        if (a.pixels[i] != b.pixels[i]) {
-            const size_t width = static_cast<size_t>(a.width);
-            return "pixel (" + std::to_string(i % width) + ", " + std::to_string(i / width) +
-                   "): " + std::to_string(a.pixels[i]) + " and " + std::to_string(b.pixels[i]);
-        }
+    const auto [at, other] = std::ranges::mismatch(a.pixels, b.pixels);
+    if (at == a.pixels.end()) {
+        return "";
     }
-    return "";
+    const auto i = static_cast<size_t>(at - a.pixels.begin()), width = static_cast<size_t>(a.width);
+    return "pixel (" + std::to_string(i % width) + ", " + std::to_string(i / width) +
+           "): " + std::to_string(*at) + " and " + std::to_string(*other);
 }
 
 int Compare(const char* first, const char* second) {

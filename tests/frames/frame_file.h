@@ -75,10 +75,10 @@ private:
         ok_ = ok_ && (count == 0 || std::fwrite(bytes, 1, count, out_) == count);
     }
     void PutNumber(uint32_t number) {
-        const uint8_t bytes[4] = {static_cast<uint8_t>(number), static_cast<uint8_t>(number >> 8),
-                                  static_cast<uint8_t>(number >> 16),
-                                  static_cast<uint8_t>(number >> 24)};
-        Put(bytes, 4);
+        for (int shift = 0; shift < 32; shift += 8) {
+            const auto byte = static_cast<uint8_t>(number >> shift);
+            Put(&byte, 1);
+        }
     }
 
     std::FILE* out_;
@@ -99,12 +99,10 @@ inline std::optional<std::vector<Frame>> ReadAll(const std::vector<uint8_t>& byt
         return true;
     };
     auto number = [&](uint32_t& out) {
-        uint8_t b[4];
-        if (!take(b, 4)) {
-            return false;
-        }
+        uint8_t b[4] = {};
+        const bool taken = take(b, 4);
         out = b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<uint32_t>(b[3]) << 24);
-        return true;
+        return taken;
     };
     if (bytes.size() < kMagicLength ||
         std::string(bytes.begin(), bytes.begin() + kMagicLength) != kMagic) {

@@ -8,23 +8,16 @@ namespace {
 
 using namespace rules_test;
 
-TEST(ShapeTable, TemplatesStartAtTheirColumnWithTheirNumberOfTurns) {
-    BuildShapeTable();
-    const int32_t startAndLastTurn[kShapeCount][2] = {{5, 1}, {4, 1}, {4, 1}, {4, 3},
-                                                      {4, 3}, {5, 3}, {5, 0}};
-    for (int32_t shape = 0; shape < kShapeCount; ++shape) {
-        const Piece& piece = shapeTable[shape];
-        EXPECT_EQ(
-            std::vector<int32_t>({piece.x, piece.y, piece.rotation, piece.lastRotation}),
-            std::vector<int32_t>({startAndLastTurn[shape][0], 0, 0, startAndLastTurn[shape][1]}));
-    }
-}
-
 // Four blocks of the shape's tile, and no empty row or column in the used
-// part (the bounds test relies on it).
+// part (the bounds test relies on it); each template comes in at its column,
+// at the top, in its first record.
 TEST(ShapeTable, EveryRecordHoldsFourBlocksOfItsTileFillingItsExtents) {
-    ForEachRecord([](int32_t shape, int32_t index) {
-        const RotationState& record = shapeTable[shape].rotations[index];
+    const int32_t startColumn[kShapeCount] = {5, 4, 4, 4, 4, 5, 5};
+    ForEachRecord([&startColumn](int32_t shape, int32_t index) {
+        const Piece& piece = shapeTable[shape];
+        EXPECT_EQ(std::vector<int32_t>({piece.x, piece.y, piece.rotation}),
+                  std::vector<int32_t>({startColumn[shape], 0, 0}));
+        const RotationState& record = piece.rotations[index];
         ASSERT_TRUE(record.lastCol >= 0 && record.lastCol <= 3 && record.lastRow >= 0 &&
                     record.lastRow <= 3);
         int32_t blocks = 0, rowsUsed = 0, columnsUsed = 0;
@@ -81,12 +74,14 @@ std::vector<Block> TurnedAbout(std::vector<Block> blocks, const Block& centre, i
     return blocks;
 }
 
-// Every turn either way moves on to the next or previous record and turns the
+// Every turn either way moves on to the next or previous record (two for the
+// bar and the zigzags, one for the square, four for the rest) and turns the
 // blocks a quarter: the bar, T and hooks about their fixed cell, the zigzags
 // about one of their blocks without moving their grid; the square stays put.
 // (A blocked turn taken back is checked with the moves.)
 TEST(ShapeTable, EveryTurnIsAQuarterTurnAboutTheShapesTurningPoint) {
     ForEachRecord([](int32_t shape, int32_t index) {
+        EXPECT_EQ(shapeTable[shape].lastRotation, shape == kSquare ? 0 : shape < 3 ? 1 : 3);
         for (Step turn : {StepTurnForward, StepTurnBackward}) {
             SCOPED_TRACE(turn);
             const Piece start = ShapeAt(shape, index, 4, 8);

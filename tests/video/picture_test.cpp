@@ -1,7 +1,8 @@
 // Reading picture files, broken ones included, and copying their rectangles
-// into surfaces.
+// and colours into surfaces and palettes.
 #include <limits>
 
+#include "platform/emulated/emulated_file_source.h"
 #include "tests/video/video_fixture.h"
 
 namespace {
@@ -20,11 +21,10 @@ Bytes StoredRows(const Picture& picture) {
 }
 
 Bytes Held(const Bitmap& bitmap) {
-    if (bitmap.Pixels() == nullptr) {
-        return {};
-    }
-    return {bitmap.Pixels(),
-            bitmap.Pixels() + static_cast<size_t>(bitmap.Width()) * bitmap.Height()};
+    const uint8_t* pixels = bitmap.Pixels();
+    return pixels == nullptr ? Bytes{}
+                             : Bytes(pixels, pixels + static_cast<size_t>(bitmap.Width()) *
+                                                          static_cast<size_t>(bitmap.Height()));
 }
 
 Bytes Cut(Bytes bytes, size_t length) {
@@ -34,7 +34,8 @@ Bytes Cut(Bytes bytes, size_t length) {
 
 using PictureTest = VideoTest;
 
-// Whatever the offset field says, rows start at 1078.
+// Whatever the offset field says, rows start at 1078; the file's colours
+// reach the palette as they are, channel by channel.
 TEST_F(PictureTest, RowsComeBottomUpFromBehindThePaletteWithoutTheirPadding) {
     struct Case {
         int32_t width, height;
@@ -50,6 +51,17 @@ TEST_F(PictureTest, RowsComeBottomUpFromBehindThePaletteWithoutTheirPadding) {
         EXPECT_EQ(std::pair(bitmap.Width(), bitmap.Height()), std::pair(c.width, c.height));
         ASSERT_NE(bitmap.Pixels(), nullptr);
         EXPECT_EQ(Held(bitmap), StoredRows(picture));
+    }
+    Bitmap bitmap;
+    ASSERT_EQ(bitmap.Load("picture.bmp"), 1);
+    EXPECT_EQ(bitmap.ApplyPalette(primaryPalette), 1);
+    PresentFrame();
+    for (int32_t i = 0; i < 256; ++i) {
+        const platform::PaletteEntry shown = Shown().palette[static_cast<size_t>(i)];
+        const platform::PaletteEntry wanted = FileColour(i);
+        ASSERT_TRUE(shown.red == wanted.red && shown.green == wanted.green &&
+                    shown.blue == wanted.blue)
+            << "entry " << i;
     }
 }
 
@@ -78,9 +90,9 @@ TEST_F(PictureTest, FilesThatAreNoEightBitPictureOfOursLoadNothing) {
     }
 }
 
-// A file is read as far as it goes and the rest is 0; a failed load leaves no
-// pixels that the new headers no longer describe, but a file that never
-// opened changes nothing.
+// A file is read as far as it goes and the rest is 0, without reading on
+// past its end row by row; a failed load leaves no pixels that the new headers
+// no longer describe, but a file that never opened changes nothing.
 TEST_F(PictureTest, CutFilesLoadWithZerosAndFailedLoadsLeaveNoStalePixels) {
     const Bytes whole = EncodeBitmap(Picture(21, 4, 0xAB));  // stride 24
     WriteFile("cut.bmp", Cut(whole, 1078 + 24 + 10));
@@ -92,6 +104,10 @@ TEST_F(PictureTest, CutFilesLoadWithZerosAndFailedLoadsLeaveNoStalePixels) {
     WriteFile("cut.bmp", Cut(whole, 600));  // inside the palette
     ASSERT_EQ(bitmap.Load("cut.bmp"), 1);
     EXPECT_EQ(Held(bitmap), Bytes(21 * 4, 0));
+    WriteFile("cut.bmp", Cut(EncodeBitmap(Picture(8, 4096, 1)), 1078 + 8 * 100 + 3));
+    const uint64_t readsBefore = platform::detail::SourceReads();
+    ASSERT_EQ(bitmap.Load("cut.bmp"), 1);
+    EXPECT_LE(platform::detail::SourceReads() - readsBefore, 110u) << "read on past the end";
 
     WriteBitmap("good.bmp", Pattern(8, 8));
     WriteBitmap("deep.bmp", Pattern(8, 8), {.bitsPerPixel = 24, .width = 500});
@@ -103,25 +119,9 @@ TEST_F(PictureTest, CutFilesLoadWithZerosAndFailedLoadsLeaveNoStalePixels) {
     EXPECT_EQ(Held(bitmap), StoredRows(Pattern(8, 8)));
 }
 
-// The plain definition: the picture rectangle at (srcX, srcY) where it lies
-// inside both picture and surface, the old bytes everywhere else.
-Bytes Expected(const Bytes& before, const Surface* surface, const Picture& picture, int32_t width,
-               int32_t rows, int32_t srcX, int32_t srcY) {
-    Bytes bytes = before;
-    for (int64_t k = 0; k < rows && k < surface->Height(); ++k) {
-        for (int64_t j = 0; j < width && j < surface->Width(); ++j) {
-            const int64_t x = srcX + j, y = srcY + k;
-            if (x >= 0 && y >= 0 && x < picture.width && y < picture.height) {
-                bytes[static_cast<size_t>(k * surface->Pitch() + j)] =
-                    picture.At(static_cast<int32_t>(x), static_cast<int32_t>(y));
-            }
-        }
-    }
-    return bytes;
-}
-
 // A broken picture must neither make the copy read outside the picture nor
-// write outside the surface.
+// write outside the surface: the picture rectangle at (srcX, srcY) lands
+// where it lies inside both, the old bytes stay everywhere else.
 TEST_F(PictureTest, RectangleLandsTopRowFirstAtTheSurfaceCornerAndNowhereElse) {
     const Picture picture = Pattern(40, 30);
     WriteBitmap("picture.bmp", picture);
@@ -146,10 +146,18 @@ TEST_F(PictureTest, RectangleLandsTopRowFirstAtTheSurfaceCornerAndNowhereElse) {
         Surface* surface = nullptr;
         ASSERT_EQ(directDraw->CreateSurface(&description, &surface, nullptr), platform::kOk);
         FillSurface(surface, 0x77);
-        const Bytes before = SurfaceBytes(surface);
+        Bytes expected = SurfaceBytes(surface);
+        for (int64_t k = 0; k < c.rows && k < c.surfaceHeight; ++k) {
+            for (int64_t j = 0; j < c.width && j < c.surfaceWidth; ++j) {
+                const int64_t x = c.srcX + j, y = c.srcY + k;
+                if (x >= 0 && y >= 0 && x < picture.width && y < picture.height) {
+                    expected[static_cast<size_t>(k * surface->Pitch() + j)] =
+                        picture.At(static_cast<int32_t>(x), static_cast<int32_t>(y));
+                }
+            }
+        }
         ASSERT_EQ(bitmap.CopyToSurface(surface, c.width, c.rows, c.srcX, c.srcY), 1);
-        EXPECT_EQ(SurfaceBytes(surface),
-                  Expected(before, surface, picture, c.width, c.rows, c.srcX, c.srcY));
+        EXPECT_EQ(SurfaceBytes(surface), expected);
         surface->Release();
     }
 }

@@ -1,4 +1,6 @@
-// The pace of frames, flips that fail, and sprite sheets with missing parts.
+// The loading screen, the pace of frames, flips that fail, and sprite sheets
+// with missing parts.
+#include <algorithm>
 #include <limits>
 
 #include "tests/video/video_fixture.h"
@@ -11,27 +13,47 @@ using platform::Failed;
 using platform::Fault;
 using platform::headless::FailStep;
 using platform::headless::FramesPresented;
-using platform::headless::Ticks;
+using platform::headless::StepCalls;
 
 using ScreenTest = VideoTest;
 
-// A surface that can no longer flip must not hang start-up; a frame takes its
-// forty milliseconds whether or not it could be shown; releasing twice (the
-// fixture releases again) releases once.
-TEST_F(ScreenTest, FlipsAreRetriedButNotForEverAndEveryFrameTakesFortyMilliseconds) {
+// "Loading..." in white (the one white entry of the colours given) at (20,
+// 20) on a cleared screen: ink in each of its ten 8 x 16 character cells and
+// nowhere else. A surface that can no longer flip must not hang start-up; a
+// frame takes its forty milliseconds whether or not it could be shown;
+// releasing twice (the fixture releases again) releases once.
+TEST_F(ScreenTest, LoadingShowsItsTextAndFramesArePacedAndNeverWaitedOnForEver) {
+    WriteBitmap("colours.bmp", Picture(1, 1));
+    Bitmap colours;
+    colours.Load("colours.bmp");
+    colours.ApplyPalette(primaryPalette);
+    colours.ApplyPalette(backBufferPalette);
+    FillSurface(backBuffer, 99);
     FailStep(Fault::Flip, 0, 3);
     ShowLoadingScreen();
-    EXPECT_EQ(platform::headless::StepCalls(Fault::Flip), 4u);
+    ASSERT_EQ(StepCalls(Fault::Flip), 4u);
+    ASSERT_EQ(FramesPresented(), 1u);
+    std::array<int, 10> inkPerLetter{};
+    for (int32_t y = 0; y < 480; ++y) {
+        for (int32_t x = 0; x < 640; ++x) {
+            const uint8_t pixel = Shown().At(x, y);
+            const bool inText = x >= 20 && x < 100 && y >= 20 && y < 36;
+            ASSERT_TRUE(pixel == 0 || (pixel == 77 && inText)) << x << ", " << y << ": " << +pixel;
+            inkPerLetter[static_cast<size_t>(inText ? (x - 20) / 8 : 0)] += pixel == 77;
+        }
+    }
+    EXPECT_EQ(std::ranges::count(inkPerLetter, 0), 0) << "letters missing";
     FailStep(Fault::Flip);
     ShowLoadingScreen();
-    EXPECT_EQ(platform::headless::StepCalls(Fault::Flip), 104u);
-    const uint32_t before = Ticks();
+    EXPECT_EQ(StepCalls(Fault::Flip), 104u);
+    const uint32_t before = platform::headless::Ticks();
+    const uint64_t framesBefore = FramesPresented();
     PresentFrame();
-    EXPECT_EQ(FramesPresented(), 1u);
+    EXPECT_EQ(FramesPresented(), framesBefore);
     platform::headless::ClearFaults();
     PresentFrame();
-    EXPECT_EQ(FramesPresented(), 2u);
-    EXPECT_EQ(Ticks() - before, 80u);
+    EXPECT_EQ(FramesPresented(), framesBefore + 1);
+    EXPECT_EQ(platform::headless::Ticks() - before, 80u);
     ReleaseScreenSurfaces();
     ReleaseDisplay();
     EXPECT_TRUE(!primarySurface && !backBuffer && !directDraw && !primaryPalette &&

@@ -41,13 +41,21 @@ inline Picture Pattern(int32_t width, int32_t height) {
     return picture;
 }
 
+// Every file's colours: each channel of each entry its own, so that swapped
+// channels or shifted entries show. Entry 77 alone is white.
+inline platform::PaletteEntry FileColour(int32_t i) {
+    return i == 77 ? platform::PaletteEntry{255, 255, 255, 0}
+                   : platform::PaletteEntry{static_cast<uint8_t>(i), static_cast<uint8_t>(i / 2),
+                                            static_cast<uint8_t>(255 - i), 0};
+}
+
 struct FileOptions {
     uint16_t bitsPerPixel = 8;
     uint32_t pixelDataOffset = 1078;
     std::optional<int32_t> width = {}, height = {};  // written instead of the picture's
 };
 
-// Headers, 256 black colours, rows bottom-up padded with 0xEE.
+// Headers, the file colours as blue, green, red, 0; rows bottom-up padded with 0xEE.
 inline Bytes EncodeBitmap(const Picture& picture, const FileOptions& options = {}) {
     const uint32_t stride = (static_cast<uint32_t>(picture.width) + 3u) & ~3u;
     const uint32_t imageSize = stride * static_cast<uint32_t>(picture.height);
@@ -67,7 +75,9 @@ inline Bytes EncodeBitmap(const Picture& picture, const FileOptions& options = {
     for (uint32_t field : {0u, imageSize, 2835u, 2835u, 256u, 0u}) {
         put(field, 4);
     }
-    bytes.resize(1078, 0);  // a black palette
+    for (int32_t i = 0; i < 256; ++i) {
+        bytes.insert(bytes.end(), {FileColour(i).blue, FileColour(i).green, FileColour(i).red, 0});
+    }
     for (int32_t row = picture.height - 1; row >= 0; --row) {
         const auto first = picture.pixels.begin() + row * picture.width;
         bytes.insert(bytes.end(), first, first + picture.width);

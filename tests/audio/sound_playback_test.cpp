@@ -1,5 +1,5 @@
 // Sounds as the player hears them: what a file plays, copies that overlap,
-// the music that neither restarts nor layers, and sounds without samples.
+// the music that neither restarts nor layers, and files that give no sound.
 #include <gtest/gtest.h>
 
 #include "audio/sound_clip.h"
@@ -38,33 +38,70 @@ protected:
     }
 };
 
-// Any PCM layout plays its bytes as 8-bit mono; loading again replaces the
-// sound.
+// Any PCM layout plays its bytes as 8-bit mono, whatever chunks lie between
+// the format and the data, and an odd data chunk keeps its pad byte out;
+// loading again replaces the sound.
 TEST_F(SoundTest, AFilePlaysItsSamplesAndALaterLoadReplacesThem) {
-    const Bytes mono = Sawtooth(2000);
+    const Bytes odd = Sawtooth(2001);
     const Bytes stereo = Sawtooth(1200, 7);
+    Bytes extended = Format(1, 2, 16);
+    extended[4] = 18;  // a format record with two more bytes
+    extended.insert(extended.end(), {0, 0});
     Sound sound;
-    sound.Load(WriteWave("mono.wav", MonoWave(mono)).c_str(), 1);
+    sound.Load(WriteWave("mono.wav", MonoWave(odd)).c_str(), 1);
     EXPECT_EQ(sound.Play(0), 0);
-    EXPECT_EQ(Pull(2000), mono);
-    sound.Load(
-        WriteWave("stereo.wav", Riff("WAVE", {Format(1, 2, 16), Chunk("data", stereo)})).c_str(),
-        1);
+    EXPECT_EQ(Pull(2002), Cat({odd, Silence(1)}));
+    sound.Load(WriteWave("stereo.wav", Riff("WAVE", {extended, Chunk("LIST", Bytes(7, 'x')),
+                                                     Chunk("data", stereo)}))
+                   .c_str(),
+               1);
     EXPECT_EQ(sound.Play(0), 0);
     EXPECT_EQ(sound.Play(0), 1) << "one copy, and it is busy";
     EXPECT_EQ(Pull(1200), stereo);
 }
 
-// A file that cannot be read and a sound never loaded leave the sound silent,
-// and every call on it harmless (a buffer the device refuses is tried with
-// the whole program).
-TEST_F(SoundTest, ASoundWithoutSamplesIsSilent) {
-    Sound broken;
-    broken.Load(WriteWave("broken.wav", Truncated(MonoWave(Sawtooth(100)), 60)).c_str(), 1);
-    EXPECT_EQ(broken.Play(1), 0);
-    broken.Stop();
-    broken.StopAndRewind();
-    EXPECT_EQ(Pull(100), Silence(100));
+// A file whose RIFF form and data chunk both claim dataSize bytes, but which
+// holds only the samples given.
+Bytes ClaimingData(uint32_t dataSize, const Bytes& samples) {
+    return Cat({Bytes{'R', 'I', 'F', 'F'}, Little(4 + 24 + 8 + dataSize, 4),
+                Bytes{'W', 'A', 'V', 'E'}, Format(1, 1, 8), Bytes{'d', 'a', 't', 'a'},
+                Little(dataSize, 4), samples});
+}
+
+// Sizes that lie once made the game ask for gigabytes or read past the file
+// (the whole game is run on more damaged files). A file that gives no
+// samples, and a sound never loaded, leave the sound silent and every call on
+// it harmless (a buffer the device refuses is tried with the whole program).
+TEST_F(SoundTest, FilesThatGiveNoSamplesLeaveTheSoundSilent) {
+    const Bytes samples = Sawtooth(500);
+    const struct {
+        const char* name;
+        Bytes bytes;
+    } files[] = {
+        {"no data", Riff("WAVE", {Format(1, 1, 8)})},
+        {"not PCM", Riff("WAVE", {Format(2, 1, 8), Chunk("data", samples)})},
+        {"data before format", Riff("WAVE", {Chunk("data", samples), Format(1, 1, 8)})},
+        {"format cut short", Truncated(MonoWave(samples), 12 + 8 + 10)},
+        {"samples cut short", Truncated(MonoWave(samples), 12 + 24 + 8 + 499)},
+        {"no samples", MonoWave({})},
+        {"data claims more", ClaimingData(100000, samples)},
+        {"data claims 4 GB", ClaimingData(0xFFFFFFF0u, samples)},
+    };
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.name);
+        uint8_t* data = reinterpret_cast<uint8_t*>(&data);
+        EXPECT_EQ(ReadWaveFile(WriteWave("broken.wav", file.bytes).c_str(), &data), 0);
+        EXPECT_EQ(data, nullptr);
+        Sound broken;
+        broken.Load(WriteWave("broken.wav", file.bytes).c_str(), 1);
+        EXPECT_EQ(broken.Play(1), 0);
+        broken.Stop();
+        broken.StopAndRewind();
+        EXPECT_EQ(Pull(100), Silence(100));
+    }
+    uint8_t* data = nullptr;
+    EXPECT_EQ(ReadWaveFile("/nonexistent/missing.wav", &data), 0);
+    EXPECT_EQ(data, nullptr);
     Sound neverLoaded;
     EXPECT_EQ(neverLoaded.Play(0), 0);
     neverLoaded.StopAndRewind();
