@@ -69,6 +69,8 @@ soak: test-deps build
 bench: test-deps build
 	@scripts/install-deps.sh $(BENCH_PACKAGES)
 	bench/run-all.sh $(BUILD)
+	@if [ -d $(WEB_BUILD)/site ]; then bench/web.sh $(WEB_BUILD) $(BUILD); \
+	else echo "No browser build ($(WEB_BUILD)): make web first for the browser's figures."; fi
 
 fuzz:
 	@scripts/install-deps.sh $(BUILD_PACKAGES) $(FUZZ_PACKAGES)
@@ -114,7 +116,7 @@ test-windows: deps windows $(BUILD)/CMakeCache.txt
 # for any static web server.
 web:
 	@scripts/install-deps.sh $(WEB_PACKAGES)
-	emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DGAME_BENCHMARKS=OFF
+	emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(WEB_BUILD) -j $(JOBS)
 
 run-web: web
