@@ -19,9 +19,17 @@ BENCH_PACKAGES := time
 WINDOWS_BUILD ?= build-windows
 WINDOWS_PACKAGES := cmake g++ make g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix googletest
 WINDOWS_TEST_PACKAGES := wine wine64 xvfb xdotool imagemagick sox pulseaudio pulseaudio-utils
+# The browser build: emscripten (offline, from Debian; its optimizer needs
+# Debian's Node.js modules on NODE_PATH) and GoogleTest from source; its page
+# played in Debian's Chromium, driven by puppeteer-core from the npm registry.
+WEB_BUILD ?= build-web
+WEB_PACKAGES := cmake g++ make emscripten googletest
+WEB_TEST_PACKAGES := chromium imagemagick sox
+WEB_PORT ?= 8000
+export NODE_PATH := /usr/share/nodejs$(if $(NODE_PATH),:$(NODE_PATH))
 
 .PHONY: all deps test-deps build run test test-asan soak bench fuzz format format-check clean \
-        package test-package windows windows-zip test-windows
+        package test-package windows windows-zip test-windows web run-web test-web
 
 all: build
 
@@ -61,6 +69,8 @@ soak: test-deps build
 bench: test-deps build
 	@scripts/install-deps.sh $(BENCH_PACKAGES)
 	bench/run-all.sh $(BUILD)
+	@if [ -d $(WEB_BUILD)/site ]; then bench/web.sh $(WEB_BUILD) $(BUILD); \
+	else echo "No browser build ($(WEB_BUILD)): make web first for the browser's figures."; fi
 
 fuzz:
 	@scripts/install-deps.sh $(BUILD_PACKAGES) $(FUZZ_PACKAGES)
@@ -102,6 +112,31 @@ test-windows: deps windows $(BUILD)/CMakeCache.txt
 	cd $(WINDOWS_BUILD)/run && $(CURDIR)/scripts/wine-run.sh $(abspath $(WINDOWS_BUILD))/wine-prefix \
 	  ../bench/frame_timing.exe
 
+# build-web/site/: the page, the program's .js and .wasm and the data files,
+# for any static web server.
+web:
+	@scripts/install-deps.sh $(WEB_PACKAGES)
+	emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(WEB_BUILD) -j $(JOBS)
+
+run-web: web
+	@echo "The game is at http://localhost:$(WEB_PORT)/ (Ctrl-C stops serving it)"
+	cd $(WEB_BUILD)/site && python3 -m http.server $(WEB_PORT) --bind 127.0.0.1
+
+# The browser build's tests: the headless suites and the frame recorder under
+# Node.js (the frames compared with the Linux build's, whose recorder is built
+# first), then the page itself in headless Chromium (tests/web).
+test-web: deps web $(BUILD)/CMakeCache.txt
+	@scripts/install-deps.sh $(WEB_TEST_PACKAGES)
+	cmake --build $(BUILD) -j $(JOBS) --target frame_dump
+	emcmake cmake -S . -B $(WEB_BUILD) -DGAME_LINUX_BUILD=$(abspath $(BUILD))
+	cmake --build $(WEB_BUILD) -j $(JOBS)
+	ctest --test-dir $(WEB_BUILD) --output-on-failure -j $(JOBS) -LE soak
+	command -v npm >/dev/null || scripts/install-deps.sh npm
+	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
+	node tests/web/play_in_browser.mjs $(abspath $(WEB_BUILD))/site \
+	  $(abspath $(WEB_BUILD))/host-tools/screen_probe $(abspath $(WEB_BUILD))/page-test
+
 format:
 	find platform rules flow video audio app tools tests bench fuzz -name '*.cpp' -o -name '*.h' \
 	  | xargs clang-format -i
@@ -111,7 +146,8 @@ format-check:
 	  | xargs clang-format --dry-run --Werror
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(PACKAGE_BUILD) $(WINDOWS_BUILD) stackwell_*.deb
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(PACKAGE_BUILD) $(WINDOWS_BUILD) $(WEB_BUILD) \
+	  stackwell_*.deb
 
 # The Debian package, stackwell_VERSION_ARCH.deb in this folder: built in a
 # folder of its own with Debian's compiler and linker flags (hardened), and

@@ -2,22 +2,7 @@
 # instead of finding SDL2 and the system's GoogleTest: GoogleTest is built
 # from Debian's source package, and the test programs run under Wine.
 
-# GoogleTest and GoogleMock from source (package googletest), built with
-# their own warning flags: this file is included before the game's.
-set(GAME_GOOGLETEST_SOURCE /usr/src/googletest
-    CACHE PATH "GoogleTest's source folder, built for Windows along with the game")
-if(NOT EXISTS ${GAME_GOOGLETEST_SOURCE}/CMakeLists.txt)
-  message(FATAL_ERROR "GoogleTest's source is missing at ${GAME_GOOGLETEST_SOURCE}: "
-                      "install Debian's package googletest")
-endif()
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
-add_subdirectory(${GAME_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-foreach(library gtest gtest_main gmock gmock_main)
-  if(NOT TARGET GTest::${library})
-    add_library(GTest::${library} ALIAS ${library})
-  endif()
-endforeach()
+include(cmake/googletest-source.cmake)
 
 # Every test program (and every add_test of a Windows program) runs through
 # Wine in a prefix of its own under the build folder, with Wine's own chatter

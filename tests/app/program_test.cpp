@@ -33,7 +33,8 @@ TEST(WholeProgram, ThreeGamesLostAtTheTopThenTheEndScreenWithTheScore) {
         if (phase == Phase::Title && ++titleFrames == 1) {  // with the title music
             uint8_t samples[2048];
             headless::PullAudio(samples, sizeof samples);
-            EXPECT_TRUE(std::ranges::any_of(samples, [](uint8_t s) { return s != 128; }));
+            EXPECT_TRUE(std::any_of(std::begin(samples), std::end(samples),
+                                    [](uint8_t s) { return s != 128; }));
             EXPECT_TRUE(
                 test_support::ShowsArea(frame, 0, 0, ReadPictureFile("start.bmp"), 0, 0, 640, 480));
             EXPECT_STREQ(headless::WindowTitle(), "Test Window");

@@ -84,10 +84,11 @@ std::string FirstDifference(const frame_file::Frame& a, const frame_file::Frame&
         return "ticks " + std::to_string(a.tick) + " and " + std::to_string(b.tick) + ", phases " +
                std::to_string(a.phase) + " and " + std::to_string(b.phase);
     }
-    if (const auto at = std::ranges::mismatch(a.palette, b.palette).in1; at != a.palette.end()) {
+    if (const auto at = std::mismatch(a.palette.begin(), a.palette.end(), b.palette.begin()).first;
+        at != a.palette.end()) {
         return "palette entry " + std::to_string((at - a.palette.begin()) / 4);
     }
-    const auto [at, other] = std::ranges::mismatch(a.pixels, b.pixels);
+    const auto [at, other] = std::mismatch(a.pixels.begin(), a.pixels.end(), b.pixels.begin());
     if (at == a.pixels.end()) {
         return "";
     }

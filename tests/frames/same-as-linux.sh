@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# The Windows build shows the same frames as the Linux build: both play the
+# A build for another system shows the same frames as the Linux build: both play the
 # same scripted run on the headless backend (tests/frames/frame_dump.cpp),
 # each in its own run folder, and the two files of frames must match byte for
 # byte.
 #
-# Usage: same-as-linux.sh LINUX_BUILD WINDOWS_FRAME_DUMP WINDOWS_RUN_DIR EMULATOR...
+# Usage: same-as-linux.sh LINUX_BUILD FRAME_DUMP RUN_DIR EMULATOR...
 # Exits 77 (skipped) when the Linux build has no frame_dump: `make test-windows`
 # builds it first.
 set -euo pipefail
@@ -26,6 +26,6 @@ out=$(dirname "$windows_dump")/frames
 mkdir -p "$out"
 rm -f "$out/linux.frames" "$out/windows.frames"
 echo "Linux:   $(cd "$linux_build/run" && "$linux_dump" record "$out/linux.frames")"
-echo "Windows: $(cd "$windows_run" && "$@" "$windows_dump" record "$out/windows.frames" | tr -d '\r')"
+echo "Here:    $(cd "$windows_run" && "$@" "$windows_dump" record "$out/windows.frames" | tr -d '\r')"
 ls -l "$out/linux.frames" "$out/windows.frames"
 "$linux_dump" compare "$out/linux.frames" "$out/windows.frames"

@@ -120,22 +120,26 @@ void ExpectWholeRun(const char* file, const char* damage, const char* reason = n
     SCOPED_TRACE(std::string(file) + " " + damage);
     const test_support::Script script = test_support::ShortRun();
     test_support::Outcome outcome = test_support::RunProgram(script);
-    if (std::string_view(file) == "every file") {
+    if (!test_support::kStandardErrorSeen) {
+        // The runs are checked all the same; only their words are not seen.
+    } else if (std::string_view(file) == "every file") {
         for (const char* each : kFiles) {
             EXPECT_NE(outcome.stderrText.find(Report(each, reason)), std::string::npos) << each;
         }
-        EXPECT_EQ(std::ranges::count(outcome.stderrText, '\n'), std::ssize(kFiles));
+        EXPECT_EQ(std::count(outcome.stderrText.begin(), outcome.stderrText.end(), '\n'),
+                  std::ssize(kFiles));
     } else if (reason != nullptr) {
         EXPECT_EQ(outcome.stderrText, Report(file, reason));
     } else if (!outcome.stderrText.empty()) {
         const std::string_view line = outcome.stderrText;
         EXPECT_TRUE(line.starts_with(ReportStart(file)) && line.ends_with(kReportEnd) &&
-                    std::ranges::count(line, '\n') == 1)
+                    std::count(line.begin(), line.end(), '\n') == 1)
             << line;
     }
     outcome.stderrText.clear();
     test_support::ExpectRunThrough(outcome, script);
-    EXPECT_TRUE(std::ranges::all_of(outcome.frames, [](int64_t n) { return n > 0; }));
+    EXPECT_TRUE(
+        std::all_of(outcome.frames.begin(), outcome.frames.end(), [](int64_t n) { return n > 0; }));
 }
 
 // Also a folder, a named pipe (refused without waiting for a writer) and a

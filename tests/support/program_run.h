@@ -129,6 +129,15 @@ inline Outcome RunProgram(const Script& script) {
     return outcome;
 }
 
+// Whether a test sees what the program writes to standard error. Under
+// Node.js (the browser build's tests) it goes to the console, past the
+// descriptor a test can take over.
+#ifdef __EMSCRIPTEN__
+inline constexpr bool kStandardErrorSeen = false;
+#else
+inline constexpr bool kStandardErrorSeen = true;
+#endif
+
 // The run went from the title through play to the end screen as scripted,
 // reported nothing and gave back all it made.
 inline void ExpectRunThrough(const Outcome& outcome, const Script& script) {

@@ -42,7 +42,8 @@ TEST_F(ScreenTest, LoadingShowsItsTextAndFramesArePacedAndNeverWaitedOnForEver) 
             inkPerLetter[static_cast<size_t>(inText ? (x - 20) / 8 : 0)] += pixel == 77;
         }
     }
-    EXPECT_EQ(std::ranges::count(inkPerLetter, 0), 0) << "letters missing";
+    EXPECT_EQ(std::count(std::begin(inkPerLetter), std::end(inkPerLetter), 0), 0)
+        << "letters missing";
     FailStep(Fault::Flip);
     ShowLoadingScreen();
     EXPECT_EQ(StepCalls(Fault::Flip), 104u);
