@@ -1,6 +1,6 @@
 // One pass of the fall loop without its 40 ms sleep: the keyboard poll, the
 // gravity step when one is due, the whole frame and the flip, on the headless
-// backend (whose flip keeps a copy of the frame, where the SDL backend
+// host (whose flip keeps a copy of the frame, where the SDL host
 // expands it for the window). Measured over whole falls of a piece from the
 // top of an empty well to its landing, with the game's own pictures: run it in
 // the run folder.

@@ -3,7 +3,7 @@
 //  - the game's own: what DrawFrame does before it flips (clear, the keyed
 //    background, 230 board tiles, the preview, nine score digits and the
 //    games-left digit), then the expansion of the finished 8-bit frame through
-//    the palette into 32-bit pixels, which is what the SDL backend does with
+//    the palette into 32-bit pixels, which is what the SDL host does with
 //    the front buffer when it presents;
 //  - SDL2's software blitter doing the same: SDL_FillRect, colour-keyed
 //    SDL_BlitSurface of 8-bit surfaces, and an 8-to-32-bit SDL_BlitSurface;
@@ -187,7 +187,7 @@ void BM_Expansion(benchmark::State& state, const platform::detail::PaletteExpans
     }
 }
 
-// What the SDL backend does instead when its renderer works in software: the
+// What the SDL host does instead when its renderer works in software: the
 // frame stretched to the desktop, here 1024 x 768.
 void BM_StretchedExpansion(benchmark::State& state, const platform::detail::PaletteExpansion* way) {
     constexpr int32_t kDesktopWidth = 1024;

@@ -61,8 +61,8 @@ inline Scene MiddleOfAGame() {
     return scene;
 }
 
-// The game's side: the display on the headless backend with the game's own
-// pictures, and a 32-bit frame like the SDL backend's texture.
+// The game's side: the display on the headless host with the game's own
+// pictures, and a 32-bit frame like the SDL host's texture.
 struct GameScreen {
     std::vector<uint32_t> texture =
         std::vector<uint32_t>(static_cast<size_t>(kScreenWidth) * kScreenHeight);

@@ -14,7 +14,7 @@ endfunction()
 # game_tests(NAME FOLDER [BACKEND headless|sdl] LIBRARIES...)
 #
 # One GoogleTest program from the .cpp files of tests/FOLDER, linked with a
-# backend (headless unless said otherwise). Tests run in the run folder, where
+# host (headless unless said otherwise). Tests run in the run folder, where
 # the data files lie. In a Windows build each program is one test run under
 # Wine as a whole: Wine's start costs far more than any test case, so one
 # process per suite rather than one per case.

@@ -48,7 +48,7 @@ void Handle(UINT first, UINT last) {
 // would pile up behind the one message the game takes per round, and a close
 // typed on the keyboard (Alt+F4) would wait behind all of them. The system
 // commands they give (Alt+F4's close) are handled too, so that a close comes
-// while the keyboard is read, as on every backend: the window procedure gets
+// while the keyboard is read, as on every system: the window procedure gets
 // WM_CLOSE, and the game sees the quit message that follows.
 void LetMessagesIn() {
     Handle(WM_KEYFIRST, WM_KEYLAST);

@@ -1,4 +1,4 @@
-// The whole program from its entry point on the headless backend.
+// The whole program from its entry point on the headless host.
 #include <gtest/gtest.h>
 
 #include <functional>

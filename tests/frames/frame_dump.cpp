@@ -1,5 +1,5 @@
 // The frames of one scripted run of the whole program on the headless
-// backend, for telling whether two builds (Linux and Windows) show the same
+// host, for telling whether two builds (Linux, Windows, browser) show the same
 // game: the same start tick seeds the pieces, the same keys steer them.
 //
 //   frame_dump record FILE        plays the run, writes its frames to FILE

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # A build for another system shows the same frames as the Linux build: both play the
-# same scripted run on the headless backend (tests/frames/frame_dump.cpp),
+# same scripted run on the headless host (tests/frames/frame_dump.cpp),
 # each in its own run folder, and the two files of frames must match byte for
 # byte.
 #

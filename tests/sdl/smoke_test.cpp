@@ -1,4 +1,4 @@
-// The whole platform layer set up as the game sets it up on the real backend,
+// The whole platform layer set up as the game sets it up on the SDL host,
 // with the window system's requests arriving as messages and devices lost.
 #include <SDL.h>
 #include <gtest/gtest.h>

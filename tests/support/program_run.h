@@ -1,4 +1,4 @@
-// Runs the whole program from its entry point on the headless backend with a
+// Runs the whole program from its entry point on the headless host with a
 // player who tells the part of the run by what start-up and shut-down have
 // made, not by the screen, so it holds whatever the data files hold.
 #pragma once

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs the Win32 backend's tests, then plays the Windows program under Wine
+# Runs the win32 driver's contract suites, then plays the Windows program under Wine
 # in a virtual X server: the title, the first piece at column 4, taps and
 # held keys, a pause, Escape, the end screen and Return, checking the screen
 # at each step, the exit code and the sound heard. Then plays on a data folder
@@ -27,14 +27,14 @@ build=$(cd "$1" && pwd)
 data=$build/run
 game=$data/stackwell.exe
 probe=$build/host-tools/screen_probe
-backend_tests=$build/tests/win32_backend_tests.exe
+driver_tests=$build/tests/win32_driver_tests.exe
 for tool in wine Xvfb xdotool convert sox pulseaudio pactl parec; do
   if ! command -v "$tool" >/dev/null 2>&1; then
     echo "skipped: $tool is not installed (make test-windows installs it)"
     exit 77
   fi
 done
-for file in "$game" "$probe" "$backend_tests"; do
+for file in "$game" "$probe" "$driver_tests"; do
   [ -f "$file" ] || { echo "FAILED: no $file (make windows builds it)"; exit 1; }
 done
 # shellcheck source=tests/e2e/x_session.sh
@@ -88,10 +88,10 @@ wine reg add 'HKCU\Software\Wine\Direct3D' /v renderer /d gdi /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\Direct3D' /v csmt /t REG_DWORD /d 0 /f >/dev/null 2>&1
 sound_driver pulse
 
-# 0. The backend's own tests, on the same desktop and sound output.
-(cd "$data" && wine "$backend_tests" --gtest_brief=1) >"$work/backend_tests.out" 2>&1 || {
-  cat "$work/backend_tests.out"
-  fail "the backend's tests failed"
+# 0. The platform's contract on the win32 driver, on the same desktop and sound output.
+(cd "$data" && wine "$driver_tests" --gtest_brief=1) >"$work/driver_tests.out" 2>&1 || {
+  cat "$work/driver_tests.out"
+  fail "the win32 driver's contract suites failed"
 }
 
 # 1. A whole run: title, play, held keys, pause, end screen, exit code 0; the

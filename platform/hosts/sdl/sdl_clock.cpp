@@ -1,4 +1,4 @@
-// Time and failure policy of the real backend.
+// Time and failure policy of the SDL host.
 #include <SDL.h>
 
 #include <random>
@@ -27,7 +27,7 @@ void host::SleepFor(uint32_t milliseconds) {
     SDL_Delay(milliseconds);
 }
 
-// The real backend fails only when the system does.
+// The SDL host fails only when the system does.
 bool host::Fails(Fault) {
     return false;
 }

@@ -1,4 +1,4 @@
-// What the files of the SDL backend share with each other. Nothing of SDL
+// What the files of the SDL host share with each other. Nothing of SDL
 // shows here: the window is named by its SDL window id.
 #pragma once
 
@@ -21,7 +21,7 @@ void StopSoundAtExit();
 uint32_t WindowId();
 
 // A key event from the window system, by SDL scan code (an SDL_Scancode).
-// Every key event the backend takes from SDL comes here, so that a key
+// Every key event the host takes from SDL comes here, so that a key
 // pressed and let go between two keyboard reads is still seen.
 void KeyChanged(int sdlScancode, bool down);
 // The window lost the keyboard: no key is down any more.

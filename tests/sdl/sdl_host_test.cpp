@@ -1,4 +1,4 @@
-// The real backend's screen under SDL's dummy video driver: what the window
+// The SDL host's screen under SDL's dummy video driver: what the window
 // shows, read back through SDL itself.
 #include <SDL.h>
 #include <gtest/gtest.h>
