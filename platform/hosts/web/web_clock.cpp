@@ -3,25 +3,15 @@
 #include <emscripten.h>
 
 #include <cmath>
-#include <random>
 
 #include "platform/hosts/host.h"
+#include "platform/hosts/host_start_of_count.h"
 #include "platform/hosts/web/web_page.h"
 
 namespace platform {
-namespace {
-
-// As on the desktop, each run starts its count somewhere in the first 4.6
-// hours, since the game seeds its pieces with the tick count at start-up.
-uint32_t StartOfCount() {
-    static const uint32_t start = std::random_device{}() & 0xFFFFFFu;
-    return start;
-}
-
-}  // namespace
 
 uint32_t host::Ticks() {
-    return StartOfCount() + static_cast<uint32_t>(std::llround(emscripten_get_now()));
+    return host::StartOfCount() + static_cast<uint32_t>(std::llround(emscripten_get_now()));
 }
 
 void host::SleepFor(uint32_t milliseconds) {
