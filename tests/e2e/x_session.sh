@@ -188,20 +188,22 @@ check_held_keys() {
 # is the row gone, marked `clear`.
 clear_a_row() {
   local key blocks piece acted dropped deadline
+  planned() { shoot place && look place "$work/place.xwd" >"$work/plan" && read -r key blocks piece <"$work/plan"; }
   for _ in $(seq 20); do
     key="" acted="" deadline=$((SECONDS + 30))
     until [ "$key" = Down ]; do
       [ $SECONDS -lt $deadline ] || fail "the piece was not placed: $(cat "$work/plan")"
-      shoot place && look place "$work/place.xwd" >"$work/plan" || continue
-      read -r key blocks piece <"$work/plan"
-      [ "$key" != none ] && [ "$piece" != "$acted" ] || { key=""; continue; }
+      # Until the last key acted, or while no piece shows, the plan waits.
+      if ! planned || [ "$key" = none ] || [ "$piece" = "$acted" ]; then
+        key="" && continue
+      fi
       [ "$key" = Down ] || { tap "$key"; acted=$piece; }
     done
     dropped=$blocks
     xdotool keydown Down
     until [ "$blocks" != "$dropped" ]; do
       [ $SECONDS -lt $deadline ] || fail "the piece did not land: $(cat "$work/plan")"
-      shoot place && look place "$work/place.xwd" >"$work/plan" && read -r key blocks piece <"$work/plan"
+      planned || true
     done
     xdotool keyup Down
     if [ "$blocks" -lt "$dropped" ]; then mark clear && return 0; fi
