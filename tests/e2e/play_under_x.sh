@@ -79,4 +79,4 @@ ends_within 10
 
 echo "played: title, piece at column $column row $row, taps, held keys, pause, a row filled," \
   "end screen; the title music at its pitch, a silent pause, the crunch at the row's removal" \
-  "(RMS $crunch at 1.5-4 kHz, the play music's $music); Down held to the end of every game; the game ended with its display"
+  "(RMS $crunch at 2.5-4.5 kHz, the play music's $music); Down held to the end of every game; the game ended with its display"

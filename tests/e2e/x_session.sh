@@ -270,7 +270,7 @@ check_sound() {
 
 # The row-clear sound at the removal (mark `clear`, taken when a screenshot
 # showed the row gone, a little after the sound began): crunch.wav's cracks
-# lie between 1.5 and 4 kHz, where the play music is faint. The loudest
+# lie between 2.5 and 4.5 kHz, where the play music is faint. The loudest
 # 0.3 s of that band from a second before the mark must be as loud as in
 # crunch.wav and far louder than any of the 3 s before (`crunch`, `music`).
 check_crunch() {
@@ -278,14 +278,14 @@ check_crunch() {
   clear=$(at clear)
   loudest() {
     for offset in $(seq "$1" 0.1 "$2"); do
-      rms "$(awk -v t="$clear" -v d="$offset" 'BEGIN { print t + d }')" 0.3 -band 1500-4000 "${@:3}"
+      rms "$(awk -v t="$clear" -v d="$offset" 'BEGIN { print t + d }')" 0.3 -band 2500-4500 "${@:3}"
     done | sort -g | tail -n1
   }
-  want=$(rms 0 0.3 -band 1500-4000 "$data/crunch.wav")
+  want=$(rms 0 0.3 -band 2500-4500 "$data/crunch.wav")
   crunch=$(loudest -1 0.5 "${heard[@]}")
   music=$(loudest -4 -1.3 "${heard[@]}")
   within "$(awk -v a="$crunch" -v b="$want" 'BEGIN { print a / b }')" 0.8 1.5 \
-    "the row-clear sound's RMS at 1.5-4 kHz over crunch.wav's ($crunch, not $want)"
+    "the row-clear sound's RMS at 2.5-4.5 kHz over crunch.wav's ($crunch, not $want)"
   within "$(awk -v a="$crunch" -v b="$music" 'BEGIN { print a / b }')" 1.5 1000 \
-    "the RMS at 1.5-4 kHz at the removal over the play music's before ($crunch, $music)"
+    "the RMS at 2.5-4.5 kHz at the removal over the play music's before ($crunch, $music)"
 }

@@ -176,6 +176,6 @@ sound_driver pulse
 
 echo "played under Wine: title, piece at column $column row $row, taps and held keys, pause," \
   "a row filled, end screen, exit 0, the title music at its pitch, a silent pause and the" \
-  "crunch at the row's removal (RMS $crunch at 1.5-4 kHz, the play music's $music), heard in real time;" \
+  "crunch at the row's removal (RMS $crunch at 2.5-4.5 kHz, the play music's $music), heard in real time;" \
   "Down held to the end of every game without the music; Alt+F4 on the title and in play;" \
   "no sound device: $(head -n1 "$work/game.err"), and in a message box without a console"
