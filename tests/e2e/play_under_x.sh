@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Plays the built game in a virtual X server: the title, the keys held and
-# tapped, a pause, Escape, the end screen and Return; checks the screen at
-# each step, the exit code and the sound the game wrote.
+# tapped, a pause, pieces placed until a row is filled, Escape, the end
+# screen and Return; checks the screen at each step, the exit code and the
+# sound the game wrote.
 # Then plays with Down held until every game is lost, and starts the game
 # once more and takes the X server away: the game must end. The helpers are
 # tests/e2e/x_session.sh's.
@@ -58,12 +59,14 @@ check_held_keys
 mark pause
 tap_then "the pause" 30 Return paused
 tap_then "play to go on after the pause" 20 Return resumed
+clear_a_row
 tap_then "end screen" 30 Escape screen_shows end
 tap_then "the game to end after Return on the end screen" 30 Return game_ended
 wait_game
 [ "$ended_with" -eq 0 ] || fail "the game exited with $ended_with"
 
 check_sound
+check_crunch
 
 start_game dummy
 lose_every_game
@@ -74,5 +77,6 @@ xvfb_pid=""
 ends_within 10
 [ -z "$game_pid" ] || fail "the game kept running after its display went away"
 
-echo "played: title, piece at column $column row $row, taps, held keys, pause, end screen;" \
-  "the title music at its pitch and a silent pause; Down held to the end of every game; the game ended with its display"
+echo "played: title, piece at column $column row $row, taps, held keys, pause, a row filled," \
+  "end screen; the title music at its pitch, a silent pause, the crunch at the row's removal" \
+  "(RMS $crunch at 2.5-4.5 kHz, the play music's $music); Down held to the end of every game; the game ended with its display"

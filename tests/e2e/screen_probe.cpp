@@ -8,6 +8,10 @@
 // reads SHOT again and again for that long and prints "TIME COLUMN ROW BLOCKS
 // SHAPE" each time the well shows something new, TIME in milliseconds of the
 // real-time clock (a well caught half drawn is left out).
+// Or plays: "screen_probe place SHOT" prints "KEY BLOCKS COLUMN SHAPE", the
+// key that brings the falling piece nearer to where it is best dropped
+// (space, Left, Right, or Down once it is there; none without a piece in
+// view), the blocks in the well and the piece's column and shape.
 // SHOT is a binary PPM of the whole X screen, or the screen itself as Xvfb
 // keeps it in a file (-fbdir), an XWD image read in about a millisecond, so
 // that the piece can be timed pass by pass. The game's 640 x 480 picture is
@@ -21,6 +25,7 @@
 #include <iterator>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -197,6 +202,134 @@ int Watch(double seconds, const char* shot, const PictureFile& colours) {
     return 0;
 }
 
+// The player that fills a row. Every block of the stack rests on the floor
+// or on another block until a row goes, so the falling piece is the blocks
+// not linked to the bottom row, side by side or one above the other.
+using Cells = std::vector<std::pair<int, int>>;
+using Grid = std::vector<bool>;  // row by row, 10 cells a row
+
+Cells FromTopLeft(Cells cells) {
+    int left = 10, top = 23;
+    for (const auto& [x, y] : cells) {
+        left = std::min(left, x);
+        top = std::min(top, y);
+    }
+    for (auto& [x, y] : cells) {
+        x -= left;
+        y -= top;
+    }
+    std::sort(cells.begin(), cells.end());
+    return cells;
+}
+
+// A quarter turn clockwise on the screen, as Space turns.
+Cells Turned(const Cells& cells) {
+    Cells turned;
+    for (const auto& [x, y] : cells) {
+        turned.emplace_back(-y, x);
+    }
+    return FromTopLeft(turned);
+}
+
+// Splits the well's blocks into the stack and the falling piece.
+Grid Stack(const Well& well, Cells& piece) {
+    Grid blocks(230, false), stack(230, false);
+    for (const auto& [x, y] : well.blocks) {
+        blocks[y * 10 + x] = true;
+    }
+    std::vector<int> reached;
+    for (int x = 0; x < 10; ++x) {
+        if (blocks[220 + x]) {
+            reached.push_back(220 + x);
+            stack[220 + x] = true;
+        }
+    }
+    while (!reached.empty()) {
+        const int at = reached.back();
+        reached.pop_back();
+        for (const int next :
+             {at - 10, at + 10, at % 10 > 0 ? at - 1 : -1, at % 10 < 9 ? at + 1 : -1}) {
+            if (next >= 0 && next < 230 && blocks[next] && !stack[next]) {
+                stack[next] = true;
+                reached.push_back(next);
+            }
+        }
+    }
+    for (const auto& [x, y] : well.blocks) {
+        if (!stack[y * 10 + x]) {
+            piece.emplace_back(x, y);
+        }
+    }
+    return stack;
+}
+
+// The cost of dropping the cells at the column onto the stack, rows filled
+// first: then holes under the stack count thrice, the columns' heights, the
+// steps between neighbours and the highest column once.
+std::pair<int, int> Drop(const Cells& cells, int column, Grid filled) {
+    const auto fits = [&](int down) {
+        return std::all_of(cells.begin(), cells.end(), [&](const std::pair<int, int>& cell) {
+            const int x = column + cell.first, y = down + cell.second;
+            return x >= 0 && x < 10 && y < 23 && !filled[y * 10 + x];
+        });
+    };
+    int down = 0;
+    while (fits(down + 1)) {
+        ++down;
+    }
+    for (const auto& [x, y] : cells) {
+        filled[(down + y) * 10 + column + x] = true;
+    }
+    int full = 0, cost = 0, highest = 0, last = -1;
+    for (int y = 0; y < 23; ++y) {
+        const auto row = filled.begin() + y * 10;
+        full += std::all_of(row, row + 10, [](bool f) { return f; }) ? 1 : 0;
+    }
+    for (int x = 0; x < 10; ++x) {
+        int height = 0;
+        for (int y = 22; y >= 0; --y) {
+            if (filled[y * 10 + x]) {
+                cost += 3 * (23 - y - 1 - height);
+                height = 23 - y;
+            }
+        }
+        cost += height + (last < 0 ? 0 : std::abs(height - last));
+        highest = std::max(highest, height);
+        last = height;
+    }
+    return {-full, cost + highest};
+}
+
+int Place(const Screen& screen, const PictureFile& colours) {
+    const Well well = ReadWell(screen, colours, ReadPictureFile("cubeshards2.bmp"));
+    Cells piece;
+    const Grid stack = Stack(well, piece);
+    const char* key = "none";
+    int column = -1;
+    if (piece.size() == 4) {
+        column = std::min_element(piece.begin(), piece.end())->first;
+        // Ties go to the fewest turns, then the leftmost column, so that the
+        // plan stays the same as the piece goes there.
+        std::tuple<int, int, int, int> best{1, 0, 0, 0};
+        Cells turned = FromTopLeft(piece);
+        for (int turns = 0; turns < 4; ++turns, turned = Turned(turned)) {
+            const int width = std::max_element(turned.begin(), turned.end())->first + 1;
+            for (int at = 0; at + width <= 10; ++at) {
+                const auto [full, cost] = Drop(turned, at, stack);
+                best = std::min(best, std::make_tuple(full, cost, turns, at));
+            }
+        }
+        const int turns = std::get<2>(best), target = std::get<3>(best);
+        key = turns > 0 ? "space" : column > target ? "Left" : column < target ? "Right" : "Down";
+    }
+    std::printf("%s %zu %d", key, well.blocks.size(), column);
+    for (const auto& [x, y] : FromTopLeft(piece)) {
+        std::printf(" %d,%d", x, y);
+    }
+    std::printf("\n");
+    return well.unreadable == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -207,8 +340,12 @@ int main(int argc, char** argv) {
     }
     Screen screen;
     if (argc != 3 || !screen.Read(argv[2])) {
-        std::fprintf(stderr, "usage: screen_probe title|play|end SHOT | watch SECONDS SHOT\n");
+        std::fprintf(stderr,
+                     "usage: screen_probe title|play|end|place SHOT | watch SECONDS SHOT\n");
         return 2;
+    }
+    if (check == "place") {
+        return Place(screen, play);
     }
     if (check == "play") {
         const bool background = WholePictureShows(screen, "menu1.bmp", play, InPlayArea);

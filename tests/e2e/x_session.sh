@@ -182,6 +182,35 @@ check_held_keys() {
   within "$(count column)" 1 1 "moves after one tap of Left"
 }
 
+# Plays pieces as the probe plans them (screen_probe place) until a row is
+# filled: one key at a time, each seen to act before the next, then Down held
+# until the next piece shows. The well holding fewer blocks then than before
+# is the row gone, marked `clear`.
+clear_a_row() {
+  local key blocks piece acted dropped deadline
+  planned() { shoot place && look place "$work/place.xwd" >"$work/plan" && read -r key blocks piece <"$work/plan"; }
+  for _ in $(seq 25); do
+    key="" acted="" deadline=$((SECONDS + 30))
+    until [ "$key" = Down ]; do
+      [ $SECONDS -lt $deadline ] || fail "the piece was not placed: $(cat "$work/plan")"
+      # Until the last key acted, or while no piece shows, the plan waits.
+      if ! planned || [ "$key" = none ] || [ "$piece" = "$acted" ]; then
+        key="" && continue
+      fi
+      [ "$key" = Down ] || { tap "$key"; acted=$piece; }
+    done
+    dropped=$blocks
+    xdotool keydown Down
+    until [ "$blocks" != "$dropped" ]; do
+      [ $SECONDS -lt $deadline ] || fail "the piece did not land: $(cat "$work/plan")"
+      planned || true
+    done
+    xdotool keyup Down
+    if [ "$blocks" -lt "$dropped" ]; then mark clear && return 0; fi
+  done
+  fail "no row filled with 25 pieces"
+}
+
 # Down held from the first piece of the first game on: the piece drops a row
 # each pass, and Left and Right held moved it every second pass; every game
 # is lost and the end screen shows; Escape there ends the program.
@@ -208,13 +237,15 @@ lose_every_game() {
 # something happens, which places it in the sound whatever the delays before.
 mark() { echo "$1 $(stat -c %s "$recording")" >>"$work/marks"; }
 at() { awk -v name="$1" -v rate="$bytes_per_second" '$1 == name { print $2 / rate }' "$work/marks"; }
-# sox's figures for LENGTH seconds from START of a sound:
-#   figures START LENGTH [-freq] INPUT...
+# sox's figures for LENGTH seconds from START of a sound, or of its band of
+# frequencies (Hz):
+#   figures START LENGTH [-freq] [-band LOW-HIGH] INPUT...
 figures() {
-  local start=$1 length=$2 option=()
+  local start=$1 length=$2 option=() band=()
   shift 2
   [ "$1" != -freq ] || { option=(-freq); shift; }
-  sox "$@" -n remix - trim "$start" "$length" stat "${option[@]}" 2>&1
+  [ "$1" != -band ] || { band=(sinc "$2"); shift 2; }
+  sox "$@" -n remix - trim "$start" "$length" "${band[@]}" stat "${option[@]}" 2>&1
 }
 rms() { figures "$@" | awk '/^RMS +amplitude/ { print $3 }'; }
 # The frequency of the most power, summed over the stretch.
@@ -235,4 +266,26 @@ check_sound() {
     "the RMS of the play music before the pause"
   within "$(rms "$(awk -v t="$pause" 'BEGIN { print t + 0.7 }')" 1 "${heard[@]}")" 0 0.002 \
     "the RMS of the sound during the pause"
+}
+
+# The row-clear sound at the removal (mark `clear`, taken when a screenshot
+# showed the row gone, a little after the sound began): crunch.wav's cracks
+# lie between 2.5 and 4.5 kHz, where the play music is faint. The loudest
+# 0.3 s of that band from a second before the mark must be as loud as in
+# crunch.wav and far louder than any of the 3 s before (`crunch`, `music`).
+check_crunch() {
+  local heard=("${recording_format[@]}" "$recording") clear want
+  clear=$(at clear)
+  loudest() {
+    for offset in $(seq "$1" 0.1 "$2"); do
+      rms "$(awk -v t="$clear" -v d="$offset" 'BEGIN { print t + d }')" 0.3 -band 2500-4500 "${@:3}"
+    done | sort -g | tail -n1
+  }
+  want=$(rms 0 0.3 -band 2500-4500 "$data/crunch.wav")
+  crunch=$(loudest -1 0.5 "${heard[@]}")
+  music=$(loudest -4 -1.3 "${heard[@]}")
+  within "$(awk -v a="$crunch" -v b="$want" 'BEGIN { print a / b }')" 0.8 1.5 \
+    "the row-clear sound's RMS at 2.5-4.5 kHz over crunch.wav's ($crunch, not $want)"
+  within "$(awk -v a="$crunch" -v b="$music" 'BEGIN { print a / b }')" 2 1000 \
+    "the RMS at 2.5-4.5 kHz at the removal over the play music's before ($crunch, $music)"
 }

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs the win32 driver's contract suites, then plays the Windows program under Wine
 # in a virtual X server: the title, the first piece at column 4, taps and
-# held keys, a pause, Escape, the end screen and Return, checking the screen
-# at each step, the exit code and the sound heard. Then plays on a data folder
+# held keys, a pause, pieces placed until a row is filled, Escape, the end
+# screen and Return, checking the screen at each step, the exit code and the
+# sound heard. Then plays on a data folder
 # without the play music, Down held until every game is lost; closes it with
 # Alt+F4 on the title and in play; and runs it with no sound device (it must
 # stop at start-up with its failure exit code and say why). The helpers are
@@ -111,6 +112,7 @@ check_held_keys
 mark pause
 tap_then "the pause" 30 Return paused
 tap_then "play to go on after the pause" 20 Return resumed
+clear_a_row
 tap_then "end screen" 30 Escape screen_shows end
 tap_then "the game to end after Return on the end screen" 30 Return game_ended
 wait_game
@@ -118,6 +120,7 @@ wait_game
 stop "$recorder_pid"
 recorder_pid=""
 check_sound
+check_crunch
 
 # 2. The play music missing: the game plays without it, Down held until
 # every game is lost.
@@ -172,6 +175,7 @@ sound_driver pulse
 [ "$ended_with" -eq 1 ] || fail "after the message box the game exited with $ended_with, not 1"
 
 echo "played under Wine: title, piece at column $column row $row, taps and held keys, pause," \
-  "end screen, exit 0, the title music at its pitch and a silent pause, heard in real time;" \
+  "a row filled, end screen, exit 0, the title music at its pitch, a silent pause and the" \
+  "crunch at the row's removal (RMS $crunch at 2.5-4.5 kHz, the play music's $music), heard in real time;" \
   "Down held to the end of every game without the music; Alt+F4 on the title and in play;" \
   "no sound device: $(head -n1 "$work/game.err"), and in a message box without a console"
