@@ -174,7 +174,8 @@ check_held_keys() {
   # Right goes from the left wall, the longest way, which its pace is taken on.
   for key in Left Right; do
     hold "$key" "$([ "$key" = Left ] && echo 0.4 || echo 0.7)"
-    within "$(count column)" 2 8 "moves with $key held"
+    # At most nine: a bar stood upright crosses the whole well.
+    within "$(count column)" 2 9 "moves with $key held"
     within "$(count column "$((let_go_at + 300))")" 0 0 "moves after $key was let go"
   done
   sideways=$(pace column)
