@@ -290,3 +290,23 @@ check_crunch() {
   within "$(awk -v a="$crunch" -v b="$music" 'BEGIN { print a / b }')" 2 1000 \
     "the RMS at 2.5-4.5 kHz at the removal over the play music's before ($crunch, $music)"
 }
+
+# The run from the title on, as a player plays it: the first piece at the top
+# of column 4, the held keys, the pause, a row filled and cleared, the end
+# screen, and the game's end with status 0.
+play_a_run() {
+  tap_then "first piece in the well" 30 Return screen_shows play
+  column=$(piece column)
+  row=$(piece row)
+  [ "$column" = 4 ] || fail "the first piece came in at column $column, not 4"
+  [ "$row" -ge 0 ] && [ "$row" -le 5 ] || fail "the first piece is at row $row, not at the top"
+  check_held_keys
+  mark pause
+  tap_then "the pause" 30 Return paused
+  tap_then "play to go on after the pause" 20 Return resumed
+  clear_a_row
+  tap_then "end screen" 30 Escape screen_shows end
+  tap_then "the game to end after Return on the end screen" 30 Return game_ended
+  wait_game
+  [ "$ended_with" -eq 0 ] || fail "the game exited with $ended_with"
+}
