@@ -13,12 +13,7 @@
 namespace platform::host {
 
 // A block of the picture: columns [left, right), rows [top, bottom).
-struct Block {
-    int32_t left = 0;
-    int32_t top = 0;
-    int32_t right = 0;
-    int32_t bottom = 0;
-};
+using Block = Rect;
 
 class ShownFrame {
 public:
