@@ -150,10 +150,11 @@ if (moves.length < 3 || !(moveGap >= 60 && moveGap <= 110))
 let turns = [];
 for (let tries = 0; tries < 6 && turns.length < 3; ++tries) {
   const log = await hold(page, " ", 700);
-  // A turn: the piece, whole in the well, takes another shape where it is.
+  // A turn: the piece, whole in the well, takes another shape (a fall keeps
+  // it; a piece still coming in at the top shows only part of it).
   const whole = (entry) => entry.shape.split(" ").length === 4;
   turns = log.filter((entry, i) => i > 0 && whole(entry) && whole(log[i - 1]) &&
-                                   entry.shape !== log[i - 1].shape && entry.row === log[i - 1].row);
+                                   entry.shape !== log[i - 1].shape);
   if (turns.length < 3) await hold(page, "ArrowDown", 1500);
 }
 const fastestTurn = Math.min(...gaps(turns.map((entry) => entry.time)));
