@@ -138,11 +138,11 @@ test-web: deps web $(BUILD)/CMakeCache.txt
 	  $(abspath $(WEB_BUILD))/host-tools/screen_probe $(abspath $(WEB_BUILD))/page-test
 
 format:
-	find platform rules flow video audio app tools tests bench fuzz -name '*.cpp' -o -name '*.h' \
+	find platform rules flow video audio app program tools tests bench fuzz -name '*.cpp' -o -name '*.h' \
 	  | xargs clang-format -i
 
 format-check:
-	find platform rules flow video audio app tools tests bench fuzz -name '*.cpp' -o -name '*.h' \
+	find platform rules flow video audio app program tools tests bench fuzz -name '*.cpp' -o -name '*.h' \
 	  | xargs clang-format --dry-run --Werror
 
 clean:
