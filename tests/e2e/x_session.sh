@@ -186,19 +186,23 @@ check_held_keys() {
 # Plays pieces as the probe plans them (screen_probe place) until a row is
 # filled: one key at a time, each seen to act before the next, then Down held
 # until the next piece shows. The well holding fewer blocks then than before
-# is the row gone, marked `clear`.
+# is the row gone, marked `clear`. A sideways tap in the pass right after a
+# move, or Space within 100 ms of a turn, is rightly not acted on: each key
+# waits 0.15 s after the last one acted, and is tapped again if the piece
+# has not changed a second later.
 clear_a_row() {
-  local key blocks piece acted dropped deadline
+  local key blocks piece acted acted_at dropped deadline
   planned() { shoot place && look place "$work/place.xwd" >"$work/plan" && read -r key blocks piece <"$work/plan"; }
   for _ in $(seq 25); do
-    key="" acted="" deadline=$((SECONDS + 30))
+    key="" acted="" acted_at=0 deadline=$((SECONDS + 30))
     until [ "$key" = Down ]; do
       [ $SECONDS -lt $deadline ] || fail "the piece was not placed: $(cat "$work/plan")"
       # Until the last key acted, or while no piece shows, the plan waits.
-      if ! planned || [ "$key" = none ] || [ "$piece" = "$acted" ]; then
+      if ! planned || [ "$key" = none ] ||
+        { [ "$piece" = "$acted" ] && [ "$(date +%s%3N)" -lt $((acted_at + 1000)) ]; }; then
         key="" && continue
       fi
-      [ "$key" = Down ] || { tap "$key"; acted=$piece; }
+      [ "$key" = Down ] || { sleep 0.15; tap "$key"; acted=$piece; acted_at=$(date +%s%3N); }
     done
     dropped=$blocks
     xdotool keydown Down
@@ -207,6 +211,9 @@ clear_a_row() {
       planned || true
     done
     xdotool keyup Down
+    # A lost game leaves a well holding only the next game's first piece.
+    [ "$blocks" -gt 4 ] || [ $(((dropped + 4 - blocks) % 10)) -eq 0 ] ||
+      fail "a game was lost before a row was filled: $(cat "$work/plan")"
     if [ "$blocks" -lt "$dropped" ]; then mark clear && return 0; fi
   done
   fail "no row filled with 25 pieces"
