@@ -25,7 +25,7 @@ namespace {
 namespace headless = platform::headless;
 using Bytes = std::vector<uint8_t>;
 
-void PutNumber(Bytes& out, size_t number) {
+void PutNumber(Bytes& out, uint64_t number) {
     for (int shift = 0; shift < 32; shift += 8) {
         out.push_back(static_cast<uint8_t>(number >> shift));
     }
