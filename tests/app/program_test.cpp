@@ -14,16 +14,15 @@ namespace headless = platform::headless;
 using namespace test_support;
 
 // Three full rows wait at the bottom of the first game's well; down is held
-// until three games are lost at the top.
+// until three games are lost at the top. (The soak in tests/reliability holds
+// every play frame's well, score and games left to the game's own.)
 TEST(WholeProgram, ThreeGamesLostAtTheTopThenTheEndScreenWithTheScore) {
     const uint8_t pixels[4] = {0, 1, 1, 0};
     const uint32_t colours[2] = {0x000000, 0xFFCC00};
     const platform::IconImage icon{2, 2, pixels, colours, 2};
     programIcon = &icon;
-    const auto end = ReadPictureFile("end.bmp");
     const auto digits = ReadPictureFile("score.bmp");
-    int64_t titleFrames = 0, loadingFrames = 0, scoreShown = 0, endScoreShown = 0;
-    std::vector<int32_t> gamesLeftShown;
+    int64_t titleFrames = 0, loadingFrames = 0, endScoreShown = 0;
     int32_t gamesOverAtTheTop = 0;
     Board previous{};
     int32_t previousGamesLeft = 3;
@@ -50,7 +49,7 @@ TEST(WholeProgram, ThreeGamesLostAtTheTopThenTheEndScreenWithTheScore) {
             }
             loadingFrames += inText > 0 && elsewhere == 0;
         }
-        endScoreShown += phase == Phase::End && test_support::EndScoreShows(frame, end, digits, 27);
+        endScoreShown += phase == Phase::End && test_support::EndScoreShows(frame, digits, 27);
         if (phase != Phase::Play) {
             return;
         }
@@ -63,11 +62,6 @@ TEST(WholeProgram, ThreeGamesLostAtTheTopThenTheEndScreenWithTheScore) {
             }
         }
         previous = board;
-        scoreShown += test_support::PlayScoreShown(frame, digits) == 27;
-        const int32_t shown = test_support::DigitShown(frame, 473, 331, digits);
-        if (gamesLeftShown.empty() || gamesLeftShown.back() != shown) {
-            gamesLeftShown.push_back(shown);
-        }
     };
     const Outcome outcome = RunProgram(script);
     programIcon = nullptr;
@@ -75,11 +69,9 @@ TEST(WholeProgram, ThreeGamesLostAtTheTopThenTheEndScreenWithTheScore) {
     EXPECT_EQ(outcome.leftAlive, "");
     EXPECT_GT(titleFrames, 0);
     EXPECT_EQ(loadingFrames, 1);
-    EXPECT_EQ(gamesLeftShown, (std::vector<int32_t>{3, 2, 1}));
     EXPECT_EQ(gamesOverAtTheTop, 2);  // the third ends play itself
     EXPECT_EQ(gamesLeft, 0);
     EXPECT_EQ(rowsCleared, 3);  // only the prepared rows were ever full: 3 to the power 3
-    EXPECT_GT(scoreShown, 100);
     EXPECT_GT(endScoreShown, 0);
 }
 

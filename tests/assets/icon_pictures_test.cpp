@@ -3,16 +3,18 @@
 // showing the program's icon at its size.
 #include <gtest/gtest.h>
 
-#include <array>
+#include <map>
 #include <string>
 
 #include "app/program_icon.h"
-#include "tests/assets/file_readers.h"
+#include "tests/support/picture_file.h"
 
 #ifdef ICON_PICTURE_FOLDER
 
-namespace assets_test {
 namespace {
+
+using namespace test_support;
+using Bytes = std::vector<uint8_t>;
 
 uint32_t Big(const Bytes& bytes, size_t offset) {
     return (uint32_t{bytes.at(offset)} << 24) | (uint32_t{bytes.at(offset + 1)} << 16) |
@@ -40,78 +42,45 @@ uint32_t SlowAdler32(const Bytes& data) {
     return static_cast<uint32_t>((b << 16) | a);
 }
 
-struct Png {
-    uint32_t width = 0, height = 0;
-    Bytes header, palette, imageData;
-    bool endsWithIend = false;
-};
-
-// The chunks of a PNG file, each CRC checked; a failure is reported and the
-// reading stops.
-Png ReadChunks(const Bytes& file) {
-    Png png;
+// The chunks of a PNG file by type, the image data joined, each CRC checked;
+// an empty IEND chunk ends the file.
+void ReadChunks(const Bytes& file, std::map<std::string, Bytes>& chunks) {
     const Bytes signature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    EXPECT_TRUE(file.size() > 8 && std::equal(signature.begin(), signature.end(), file.begin()));
-    size_t at = 8;
-    while (at + 12 <= file.size() && !png.endsWithIend) {
+    ASSERT_TRUE(file.size() > 8 && std::equal(signature.begin(), signature.end(), file.begin()));
+    for (size_t at = 8; !chunks.contains("IEND");) {
+        ASSERT_LE(at + 12, file.size()) << "no IEND chunk";
         const uint32_t length = Big(file, at);
-        if (at + 12 + length > file.size()) {
-            ADD_FAILURE() << "a chunk runs past the end of the file";
-            break;
-        }
-        const std::string type(file.begin() + static_cast<ptrdiff_t>(at + 4),
-                               file.begin() + static_cast<ptrdiff_t>(at + 8));
-        const Bytes data(file.begin() + static_cast<ptrdiff_t>(at + 8),
-                         file.begin() + static_cast<ptrdiff_t>(at + 8 + length));
+        ASSERT_LE(at + 12 + length, file.size()) << "a chunk runs past the end of the file";
+        const std::string type(file.begin() + at + 4, file.begin() + at + 8);
         EXPECT_EQ(Big(file, at + 8 + length), SlowCrc32(&file[at + 4], length + 4))
             << "CRC of " << type;
-        if (type == "IHDR") {
-            png.header = data;
-        } else if (type == "PLTE") {
-            png.palette = data;
-        } else if (type == "IDAT") {
-            png.imageData.insert(png.imageData.end(), data.begin(), data.end());
-        } else if (type == "IEND") {
-            png.endsWithIend = length == 0 && at + 12 == file.size();
-        }
+        chunks[type].insert(chunks[type].end(), file.begin() + at + 8,
+                            file.begin() + at + 8 + length);
         at += 12 + length;
+        EXPECT_TRUE(type != "IEND" || (length == 0 && at == file.size())) << "IEND ends the file";
     }
-    return png;
 }
 
 // The bytes of a zlib stream made of stored deflate blocks, its header and
 // Adler-32 checked.
-Bytes InflateStored(const Bytes& stream) {
-    Bytes out;
-    EXPECT_GE(stream.size(), 6u);
-    if (stream.size() < 6) {
-        return out;
-    }
+void InflateStored(const Bytes& stream, Bytes& out) {
+    ASSERT_GE(stream.size(), 6u);
     EXPECT_EQ(stream[0] & 0x0F, 8) << "deflate";
     EXPECT_EQ((stream[0] * 256 + stream[1]) % 31, 0) << "header check";
     EXPECT_EQ(stream[1] & 0x20, 0) << "no preset dictionary";
     size_t at = 2;
-    bool last = false;
-    while (!last && at + 5 <= stream.size()) {
+    for (bool last = false; !last;) {
+        ASSERT_LE(at + 5, stream.size()) << "no final block";
         last = (stream[at] & 1) != 0;
         EXPECT_EQ((stream[at] >> 1) & 3, 0) << "stored blocks only";
         const uint32_t length = Little(stream, at + 1, 2);
         EXPECT_EQ(length ^ 0xFFFF, Little(stream, at + 3, 2)) << "length and its complement";
-        at += 5;
-        if (at + length > stream.size()) {
-            ADD_FAILURE() << "a block runs past the end of the stream";
-            return out;
-        }
-        out.insert(out.end(), stream.begin() + static_cast<ptrdiff_t>(at),
-                   stream.begin() + static_cast<ptrdiff_t>(at + length));
-        at += length;
+        at += 5 + length;
+        ASSERT_LE(at, stream.size()) << "a block runs past the end of the stream";
+        out.insert(out.end(), stream.begin() + (at - length), stream.begin() + at);
     }
-    EXPECT_TRUE(last) << "no final block";
-    EXPECT_EQ(at + 4, stream.size()) << "the Adler-32 ends the stream";
-    if (at + 4 <= stream.size()) {
-        EXPECT_EQ(Big(stream, at), SlowAdler32(out));
-    }
-    return out;
+    ASSERT_EQ(at + 4, stream.size()) << "the Adler-32 ends the stream";
+    EXPECT_EQ(Big(stream, at), SlowAdler32(out));
 }
 
 TEST(IconPictures, EachSizeShowsTheProgramIconPixelForPixel) {
@@ -120,17 +89,20 @@ TEST(IconPictures, EachSizeShowsTheProgramIconPixelForPixel) {
     ASSERT_TRUE(icon.width == 32 && icon.height == 32 && icon.pixels != nullptr);
     for (uint32_t size : {32u, 48u, 64u, 128u, 256u}) {
         SCOPED_TRACE("size " + std::to_string(size));
-        const Png png = ReadChunks(ReadWholeFile(std::string(ICON_PICTURE_FOLDER) + "/stackwell-" +
-                                                 std::to_string(size) + ".png"));
-        EXPECT_TRUE(png.endsWithIend);
-        ASSERT_EQ(png.header.size(), 13u);
-        EXPECT_EQ(Big(png.header, 0), size);
-        EXPECT_EQ(Big(png.header, 4), size);
+        std::map<std::string, Bytes> png;
+        ASSERT_NO_FATAL_FAILURE(
+            ReadChunks(ReadWholeFile(std::string(ICON_PICTURE_FOLDER) + "/stackwell-" +
+                                     std::to_string(size) + ".png"),
+                       png));
+        const Bytes &header = png["IHDR"], &palette = png["PLTE"];
+        ASSERT_EQ(header.size(), 13u);
+        EXPECT_EQ(Big(header, 0), size);
+        EXPECT_EQ(Big(header, 4), size);
         // 8 bits, indexed colour, deflate, adaptive filters, no interlace.
-        EXPECT_EQ(Bytes(png.header.begin() + 8, png.header.end()), (Bytes{8, 3, 0, 0, 0}));
-        ASSERT_EQ(png.palette.size() % 3, 0u);
-
-        const Bytes rows = InflateStored(png.imageData);
+        EXPECT_EQ(Bytes(header.begin() + 8, header.end()), (Bytes{8, 3, 0, 0, 0}));
+        ASSERT_EQ(palette.size() % 3, 0u);
+        Bytes rows;
+        ASSERT_NO_FATAL_FAILURE(InflateStored(png["IDAT"], rows));
         ASSERT_EQ(rows.size(), size * (size + 1));
         int wrong = 0;
         for (uint32_t y = 0; y < size; ++y) {
@@ -138,10 +110,10 @@ TEST(IconPictures, EachSizeShowsTheProgramIconPixelForPixel) {
             EXPECT_EQ(rows[row], 0) << "row " << y << " is filtered";
             for (uint32_t x = 0; x < size; ++x) {
                 const size_t index = rows[row + 1 + x];
-                ASSERT_LT(index * 3 + 2, png.palette.size());
-                const uint32_t shown = (uint32_t{png.palette[index * 3]} << 16) |
-                                       (uint32_t{png.palette[index * 3 + 1]} << 8) |
-                                       png.palette[index * 3 + 2];
+                ASSERT_LT(index * 3 + 2, palette.size());
+                const uint32_t shown = (uint32_t{palette[index * 3]} << 16) |
+                                       (uint32_t{palette[index * 3 + 1]} << 8) |
+                                       palette[index * 3 + 2];
                 const uint8_t carried = icon.pixels[(y * 32 / size) * 32 + x * 32 / size];
                 wrong += shown == (icon.colours[carried] & 0xFFFFFF) ? 0 : 1;
             }
@@ -151,6 +123,5 @@ TEST(IconPictures, EachSizeShowsTheProgramIconPixelForPixel) {
 }
 
 }  // namespace
-}  // namespace assets_test
 
 #endif

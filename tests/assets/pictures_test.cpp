@@ -5,11 +5,12 @@
 #include <algorithm>
 #include <cstring>
 
-#include "tests/assets/file_readers.h"
 #include "tests/support/picture_file.h"
 
-namespace assets_test {
 namespace {
+
+using namespace test_support;
+using Bytes = std::vector<uint8_t>;
 
 constexpr uint8_t kKey = 253;
 
@@ -37,7 +38,7 @@ TEST(Pictures, AreWholeEightBitFilesOfTheirSizesSharingTheGamePaletteWithoutHole
     for (const auto& [name, width, height, playColours, keyAllowed] : pictures) {
         SCOPED_TRACE(name);
         const Bytes file = ReadWholeFile(name);
-        const test_support::PictureFile picture = test_support::ReadPictureFile(name);
+        const PictureFile picture = ReadPictureFile(name);
         ASSERT_TRUE(picture.Loaded());
         EXPECT_EQ(std::string(file.begin(), file.begin() + 2), "BM");
         EXPECT_EQ(Little(file, 10), 1078u);
@@ -60,7 +61,7 @@ TEST(Pictures, AreWholeEightBitFilesOfTheirSizesSharingTheGamePaletteWithoutHole
 // The end screen is drawn over the score's nine digits: they show exactly
 // where the picture is transparent.
 TEST(Pictures, TheEndScreenIsTransparentExactlyOverTheScore) {
-    const test_support::PictureFile end = test_support::ReadPictureFile("end.bmp");
+    const PictureFile end = ReadPictureFile("end.bmp");
     ASSERT_EQ(end.pixels.size(), 640u * 480u);
     for (int y = 0; y < 480; ++y) {
         for (int x = 0; x < 640; ++x) {
@@ -71,4 +72,3 @@ TEST(Pictures, TheEndScreenIsTransparentExactlyOverTheScore) {
 }
 
 }  // namespace
-}  // namespace assets_test

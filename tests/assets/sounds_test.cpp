@@ -4,10 +4,12 @@
 #include <string>
 
 #include "app/program_icon.h"
-#include "tests/assets/file_readers.h"
+#include "tests/support/picture_file.h"
 
-namespace assets_test {
 namespace {
+
+using namespace test_support;
+using Bytes = std::vector<uint8_t>;
 
 // The samples behind a format chunk of 8-bit mono PCM at 22050 a second;
 // none otherwise.
@@ -73,4 +75,3 @@ TEST(Icon, TheFileAndTheProgramsCopyAreTheSamePicture) {
 }
 
 }  // namespace
-}  // namespace assets_test

@@ -2,141 +2,123 @@
 // host, for telling whether two builds (Linux, Windows, browser) show the same
 // game: the same start tick seeds the pieces, the same keys steer them.
 //
-//   frame_dump record FILE        plays the run, writes its frames to FILE
-//   frame_dump compare FILE FILE  says whether two runs showed the same frames
+//   frame_dump record FILE  plays the run, writes its frames to FILE
+//   frame_dump check FILE   plays the run, says whether it showed FILE's frames
+//
+// A frame is written as the display had it: number (flips so far), tick,
+// phase, size and palette, then its pixels as runs of unchanged and changed
+// ones against the frame before, the changed ones as they are. Nothing in the
+// writing varies, so two runs showed the same frames exactly when they wrote
+// the same bytes, and the check compares bytes.
 //
 // Run it in a run folder: the game reads its data files there.
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
+#include <vector>
 
-#include "tests/frames/frame_file.h"
+#include "tests/support/picture_file.h"
 #include "tests/support/program_run.h"
 
 namespace {
 
 namespace headless = platform::headless;
-using test_support::Phase;
+using Bytes = std::vector<uint8_t>;
+
+void PutNumber(Bytes& out, uint64_t number) {
+    for (int shift = 0; shift < 32; shift += 8) {
+        out.push_back(static_cast<uint8_t>(number >> shift));
+    }
+}
+
+// Mostly a frame repeats the one before (kept in previous), so only the
+// pixels that changed are written.
+Bytes Encode(const headless::Frame& shown, test_support::Phase phase, Bytes& previous) {
+    Bytes out;
+    PutNumber(out, headless::FramesPresented());
+    PutNumber(out, shown.tick);
+    out.push_back(static_cast<uint8_t>(phase));
+    PutNumber(out, static_cast<uint32_t>(shown.width));
+    PutNumber(out, static_cast<uint32_t>(shown.height));
+    for (const platform::PaletteEntry& entry : shown.palette) {
+        out.insert(out.end(), {entry.red, entry.green, entry.blue, entry.flags});
+    }
+    const Bytes& pixels = shown.pixels;
+    previous.resize(pixels.size());
+    for (size_t at = 0; at < pixels.size();) {
+        const size_t unchanged = at;
+        while (at < pixels.size() && pixels[at] == previous[at]) {
+            ++at;
+        }
+        const size_t changed = at;
+        while (at < pixels.size() && pixels[at] != previous[at]) {
+            ++at;
+        }
+        PutNumber(out, changed - unchanged);
+        PutNumber(out, at - changed);
+        out.insert(out.end(), pixels.begin() + static_cast<std::ptrdiff_t>(changed),
+                   pixels.begin() + static_cast<std::ptrdiff_t>(at));
+    }
+    previous = pixels;
+    return out;
+}
 
 // Title, play that steers, turns, drops and pauses, and the end screen; long
-// enough for rows to fill and a game or two to end.
-test_support::Script TheRun() {
+// enough for rows to fill and a game or two to end. Returns the exit status.
+int PlayTheRun(const std::string& mode, const char* fileName) {
+    const Bytes recorded = mode == "check" ? test_support::ReadWholeFile(fileName) : Bytes{};
+    std::FILE* out = mode == "record" ? std::fopen(fileName, "wb") : nullptr;
+    bool written = out != nullptr;
+    size_t offset = 0;  // bytes of frames so far
+    Bytes previous;
+    std::string difference;  // the first frame unlike the recorded run's
     test_support::Script script = test_support::ShortRun();
     script.playReads = 900;
     script.startTick = 73'421;
-    return script;
-}
-
-int Record(const char* fileName) {
-    std::FILE* out = std::fopen(fileName, "wb");
-    if (out == nullptr) {
-        std::fprintf(stderr, "cannot write %s\n", fileName);
-        return 1;
-    }
-    frame_file::Writer writer(out);
-    test_support::Script script = TheRun();
-    script.onFrame = [&writer](const headless::Frame& shown, Phase phase) {
-        frame_file::Frame frame;
-        frame.number = static_cast<uint32_t>(headless::FramesPresented());
-        frame.tick = shown.tick;
-        frame.phase = static_cast<uint8_t>(phase);
-        frame.width = shown.width;
-        frame.height = shown.height;
-        for (const platform::PaletteEntry& entry : shown.palette) {
-            frame.palette.insert(frame.palette.end(),
-                                 {entry.red, entry.green, entry.blue, entry.flags});
+    script.onFrame = [&](const headless::Frame& shown, test_support::Phase phase) {
+        const Bytes frame = Encode(shown, phase, previous);
+        if (out != nullptr) {
+            written = written && std::fwrite(frame.data(), 1, frame.size(), out) == frame.size();
+        } else if (difference.empty() &&
+                   (recorded.size() - offset < frame.size() ||
+                    !std::equal(frame.begin(), frame.end(),
+                                recorded.begin() + static_cast<std::ptrdiff_t>(offset)))) {
+            difference = "frame " + std::to_string(headless::FramesPresented()) + " (tick " +
+                         std::to_string(shown.tick) + ") is not the recorded run's";
         }
-        frame.pixels = shown.pixels;
-        writer.Add(frame);
+        offset += frame.size();
     };
     const test_support::Outcome outcome = test_support::RunProgram(script);
-    const bool written = writer.Ok() && std::fclose(out) == 0;
+    written = out != nullptr && std::fclose(out) == 0 && written;
     const auto [title, play, end] = outcome.frames;
     std::printf("%lld frames (title %lld, play %lld, end %lld), exit code %d\n",
                 static_cast<long long>(title + play + end), static_cast<long long>(title),
                 static_cast<long long>(play), static_cast<long long>(end), outcome.exitCode);
-    if (!written) {
-        std::fprintf(stderr, "cannot write %s\n", fileName);
-        return 1;
-    }
     if (outcome.exitCode != 0 || outcome.overran || play == 0 || end == 0) {
         std::fprintf(stderr, "the run did not go from the title through play to the end\n");
         return 1;
     }
-    return 0;
-}
-
-std::vector<uint8_t> ReadBytes(const char* fileName) {
-    std::ifstream in(fileName, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// Where two frames first differ, in words.
-std::string FirstDifference(const frame_file::Frame& a, const frame_file::Frame& b) {
-    if (a.width != b.width || a.height != b.height) {
-        return "sizes " + std::to_string(a.width) + "x" + std::to_string(a.height) + " and " +
-               std::to_string(b.width) + "x" + std::to_string(b.height);
-    }
-    if (a.number != b.number || a.tick != b.tick || a.phase != b.phase) {
-        return "ticks " + std::to_string(a.tick) + " and " + std::to_string(b.tick) + ", phases " +
-               std::to_string(a.phase) + " and " + std::to_string(b.phase);
-    }
-    if (const auto at = std::mismatch(a.palette.begin(), a.palette.end(), b.palette.begin()).first;
-        at != a.palette.end()) {
-        return "palette entry " + std::to_string((at - a.palette.begin()) / 4);
-    }
-    const auto [at, other] = std::mismatch(a.pixels.begin(), a.pixels.end(), b.pixels.begin());
-    if (at == a.pixels.end()) {
-        return "";
-    }
-    const auto i = static_cast<size_t>(at - a.pixels.begin()), width = static_cast<size_t>(a.width);
-    return "pixel (" + std::to_string(i % width) + ", " + std::to_string(i / width) +
-           "): " + std::to_string(*at) + " and " + std::to_string(*other);
-}
-
-int Compare(const char* first, const char* second) {
-    const auto a = frame_file::ReadAll(ReadBytes(first));
-    const auto b = frame_file::ReadAll(ReadBytes(second));
-    if (!a || !b || a->empty()) {
-        std::fprintf(stderr, "%s is not a file of frames\n", !a || a->empty() ? first : second);
-        return 1;
-    }
-    const size_t common = std::min(a->size(), b->size());
-    for (size_t i = 0; i < common; ++i) {
-        const std::string difference = FirstDifference((*a)[i], (*b)[i]);
-        if (!difference.empty()) {
-            std::printf("frame %u (tick %u) differs: %s\n", (*a)[i].number, (*a)[i].tick,
-                        difference.c_str());
-            return 1;
+    if (mode == "record") {
+        if (!written) {
+            std::fprintf(stderr, "cannot write %s\n", fileName);
         }
+        return written ? 0 : 1;
     }
-    if (a->size() != b->size()) {
-        std::printf("the same first %zu frames, then one run shows %zu and the other %zu\n", common,
-                    a->size(), b->size());
-        return 1;
+    if (difference.empty() && offset != recorded.size()) {
+        difference = "the recorded run (" + std::string(fileName) + ") shows more frames";
     }
-    // The same frames are written as the same bytes; anything else is a fault
-    // of the writer.
-    if (ReadBytes(first) != ReadBytes(second)) {
-        std::printf("the same frames, written differently\n");
-        return 1;
-    }
-    std::printf("the same %zu frames, every pixel and palette entry\n", common);
-    return 0;
+    std::printf("%s\n", difference.empty() ? "the same frames, every pixel and palette entry"
+                                           : difference.c_str());
+    return difference.empty() ? 0 : 1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 3 && std::strcmp(argv[1], "record") == 0) {
-        return Record(argv[2]);
+    const std::string mode = argc == 3 ? argv[1] : "";
+    if (mode != "record" && mode != "check") {
+        std::fprintf(stderr, "usage: frame_dump record FILE | frame_dump check FILE\n");
+        return 2;
     }
-    if (argc == 4 && std::strcmp(argv[1], "compare") == 0) {
-        return Compare(argv[2], argv[3]);
-    }
-    std::fprintf(stderr, "usage: frame_dump record FILE | frame_dump compare FILE FILE\n");
-    return 2;
+    return PlayTheRun(mode, argv[2]);
 }

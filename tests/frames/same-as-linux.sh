@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # A build for another system shows the same frames as the Linux build: both play the
 # same scripted run on the headless host (tests/frames/frame_dump.cpp),
-# each in its own run folder, and the two files of frames must match byte for
-# byte.
+# each in its own run folder; the Linux build records its frames and the
+# other build checks its own against them byte for byte.
 #
 # Usage: same-as-linux.sh LINUX_BUILD FRAME_DUMP RUN_DIR EMULATOR...
 # Exits 77 (skipped) when the Linux build has no frame_dump: `make test-windows`
@@ -24,8 +24,7 @@ fi
 
 out=$(dirname "$windows_dump")/frames
 mkdir -p "$out"
-rm -f "$out/linux.frames" "$out/windows.frames"
+rm -f "$out/linux.frames"
 echo "Linux:   $(cd "$linux_build/run" && "$linux_dump" record "$out/linux.frames")"
-echo "Here:    $(cd "$windows_run" && "$@" "$windows_dump" record "$out/windows.frames" | tr -d '\r')"
-ls -l "$out/linux.frames" "$out/windows.frames"
-"$linux_dump" compare "$out/linux.frames" "$out/windows.frames"
+cd "$windows_run"
+"$@" "$windows_dump" check "$out/linux.frames" | tr -d '\r'

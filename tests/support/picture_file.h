@@ -1,5 +1,5 @@
-// Reads one of the game's 8-bit picture files on its own, so tests can say
-// what the screen must show without going through the code under test.
+// Reads the game's data files on its own, so tests can say what the game must
+// show or play without going through the code under test.
 #pragma once
 
 #include <array>
@@ -13,6 +13,20 @@
 
 namespace test_support {
 
+inline std::vector<uint8_t> ReadWholeFile(const std::string& fileName) {
+    std::ifstream file(fileName, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// The number of size bytes at offset, least significant first.
+inline uint32_t Little(const std::vector<uint8_t>& bytes, size_t offset, int size = 4) {
+    uint32_t value = 0;
+    for (int i = size - 1; i >= 0; --i) {
+        value = (value << 8) | bytes.at(offset + static_cast<size_t>(i));
+    }
+    return value;
+}
+
 struct PictureFile {
     int32_t width = 0, height = 0;
     std::vector<uint8_t> pixels;  // rows top-down, no padding
@@ -24,18 +38,14 @@ struct PictureFile {
 
 // An empty picture when the file is missing or not a bottom-up 8-bit bitmap.
 inline PictureFile ReadPictureFile(const std::string& fileName) {
-    std::ifstream file(fileName, std::ios::binary);
-    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), {});
-    const auto read32 = [&bytes](size_t at) {
-        return static_cast<int32_t>(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
-                                    static_cast<uint32_t>(bytes[at + 3]) << 24);
-    };
+    const std::vector<uint8_t> bytes = ReadWholeFile(fileName);
     constexpr size_t kPixels = 54 + 1024;
     PictureFile picture;
     if (bytes.size() < kPixels || bytes[28] != 8) {
         return picture;
     }
-    const int32_t width = read32(18), height = read32(22);
+    const auto width = static_cast<int32_t>(Little(bytes, 18));
+    const auto height = static_cast<int32_t>(Little(bytes, 22));
     const size_t stride = (static_cast<size_t>(width) + 3) & ~size_t{3};
     if (width <= 0 || height <= 0 || bytes.size() < kPixels + stride * height) {
         return picture;
