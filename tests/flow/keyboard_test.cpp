@@ -88,28 +88,6 @@ TEST_F(Keyboard, SpaceTurnsOnlyWhenMoreThanATenthOfASecondHasPassed) {
     }
 }
 
-// Pressed and let go again between two polls, however briefly: the next poll
-// acts on the key once, as on a press held across it, and two such taps
-// still give one action.
-TEST_F(Keyboard, ATapBetweenTwoPollsGivesItsActionOnceHoweverOftenRepeated) {
-    const std::pair<uint8_t, Action> keys[] = {{DIK_RIGHT, ActionRight}, {DIK_LEFT, ActionLeft},
-                                               {DIK_DOWN, ActionDown},   {DIK_SPACE, ActionRotate},
-                                               {DIK_ESCAPE, ActionQuit}, {DIK_RETURN, ActionPause}};
-    for (int taps : {1, 2}) {
-        for (const auto& [key, action] : keys) {
-            keyLatch = 0;
-            nextRotateTime = headless::Ticks();
-            const uint32_t now = headless::Ticks();
-            for (int tap = 0; tap < taps; ++tap) {
-                const auto down = static_cast<uint32_t>(now + 5 + 20 * tap);
-                headless::ScheduleKey(down, key, true);
-                headless::ScheduleKey(down + 1, key, false);
-            }
-            EXPECT_EQ(Polls(3), (Actions{action, N, N})) << taps << " taps of key " << int{key};
-        }
-    }
-}
-
 // A tap of Return pauses; the pause ends at the first poll after the next
 // tap of Return, however short, which stays latched, and a tap of Escape
 // meanwhile does nothing. The music stops meanwhile, so the pause's end can

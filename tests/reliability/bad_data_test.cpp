@@ -48,9 +48,6 @@ Bytes Put32(Bytes bytes, size_t at, uint32_t value) {
     }
     return bytes;
 }
-Bytes Cut(const Bytes& bytes, size_t length) {
-    return Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length));
-}
 // Takes out count bytes at at and puts the given ones in their place.
 Bytes Splice(Bytes bytes, size_t at, size_t count, const Bytes& put = {}) {
     const auto where = bytes.begin() + static_cast<std::ptrdiff_t>(at);
@@ -71,7 +68,7 @@ std::vector<std::pair<std::string, Bytes>> Damaged(const Bytes& g, bool picture)
     std::vector<std::pair<std::string, Bytes>> copies = {{"empty", {}}, {"noise", noise}};
     const size_t cuts[] = {1, 30, picture ? kRows : 36, (g.size() + kRows) / 2 + 1};
     for (size_t cut : cuts) {
-        copies.emplace_back("cut at " + std::to_string(cut), Cut(g, cut));
+        copies.emplace_back("cut at " + std::to_string(cut), Splice(g, cut, g.size() - cut));
     }
     if (picture) {
         copies.emplace_back("24 bits", Splice(g, 28, 1, {24}));
