@@ -15,14 +15,12 @@ namespace {
 using Pixels = std::vector<uint8_t>;
 
 SurfaceDesc Described(uint32_t flags, uint32_t caps, uint32_t width = 0, uint32_t height = 0) {
-    SurfaceDesc description;
-    description.size = sizeof description;
-    description.flags = flags;
-    description.caps.caps = caps;
-    description.width = width;
-    description.height = height;
-    description.backBufferCount = 1;
-    return description;
+    return {.size = sizeof(SurfaceDesc),
+            .flags = flags,
+            .height = height,
+            .width = width,
+            .backBufferCount = 1,
+            .caps = {caps}};
 }
 
 const SurfaceDesc kChain = Described(DDSD_CAPS | DDSD_BACKBUFFERCOUNT,

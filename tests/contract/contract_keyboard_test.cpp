@@ -108,22 +108,5 @@ TEST_F(Keyboard, BackToBackReadsWaitAndTheClockMovesWithSleep) {
     EXPECT_EQ(GetTickCount() - start, 50u) << "a read 4 ms later waits the other 6";
 }
 
-// While reads fail, a tap is kept for the first read that works.
-TEST_F(Keyboard, ATapDuringFailingReadsShowsInTheFirstReadThatWorks) {
-    if (!contract::FailNext(Fault::GetDeviceState, 3)) {
-        GTEST_SKIP() << "this driver's reads fail only when the system's do";
-    }
-    Snapshot keys;
-    EXPECT_EQ(Read(&keys), kErrNotAcquired);
-    contract::PressKey(DIK_SPACE, true);
-    contract::PressKey(DIK_SPACE, false);
-    EXPECT_LT(Read(&keys), 0);
-    EXPECT_LT(Read(&keys), 0);
-    ASSERT_EQ(Read(&keys), kOk);
-    EXPECT_EQ(keys[DIK_SPACE], kKeyDown);
-    ASSERT_EQ(Read(&keys), kOk);
-    EXPECT_EQ(keys[DIK_SPACE], 0);
-}
-
 }  // namespace
 }  // namespace platform

@@ -34,11 +34,10 @@ protected:
         DestroyWindow(window_);
     }
     SoundBuffer* Make(uint32_t bytes, const WaveFormat& format = kGameFormat) {
-        SoundBufferDesc description;
-        description.size = sizeof description;
-        description.flags = DSBCAPS_STATIC;
-        description.bufferBytes = bytes;
-        description.format = &format;
+        SoundBufferDesc description{.size = sizeof(SoundBufferDesc),
+                                    .flags = DSBCAPS_STATIC,
+                                    .bufferBytes = bytes,
+                                    .format = &format};
         SoundBuffer* made = reinterpret_cast<SoundBuffer*>(&description);
         const Result result = device_->CreateSoundBuffer(&description, &made, nullptr);
         EXPECT_EQ(made == nullptr, Failed(result));

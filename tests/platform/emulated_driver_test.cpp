@@ -36,12 +36,11 @@ TEST(EmulatedSurface, RowsArePaddedPastTheWidthOn32ByteBoundaries) {
     DisplayDevice* device = nullptr;
     ASSERT_EQ(CreateDisplay(nullptr, &device, nullptr), kOk);
     for (uint32_t width : {1u, 31u, 32u, 33u, 640u}) {
-        SurfaceDesc description;
-        description.size = sizeof description;
-        description.flags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-        description.caps.caps = DDSCAPS_OFFSCREENPLAIN;
-        description.width = width;
-        description.height = 3;
+        const SurfaceDesc description{.size = sizeof(SurfaceDesc),
+                                      .flags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT,
+                                      .height = 3,
+                                      .width = width,
+                                      .caps = {DDSCAPS_OFFSCREENPLAIN}};
         Surface* surface = nullptr;
         ASSERT_EQ(device->CreateSurface(&description, &surface, nullptr), kOk);
         EXPECT_GT(surface->Pitch(), surface->Width()) << width;
@@ -103,10 +102,9 @@ Samples Pull(uint32_t count) {
 
 SoundBuffer* Make(SoundDevice* device, const Samples& samples) {
     static constexpr WaveFormat kFormat{WAVE_FORMAT_PCM, 1, kSampleRate, kSampleRate, 1, 8};
-    SoundBufferDesc description;
-    description.size = sizeof description;
-    description.bufferBytes = static_cast<uint32_t>(samples.size());
-    description.format = &kFormat;
+    const SoundBufferDesc description{.size = sizeof(SoundBufferDesc),
+                                      .bufferBytes = static_cast<uint32_t>(samples.size()),
+                                      .format = &kFormat};
     SoundBuffer* buffer = nullptr;
     void* bytes = nullptr;
     uint32_t size = 0;

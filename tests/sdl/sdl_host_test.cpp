@@ -12,10 +12,36 @@
 #include "platform/hosts/sdl/sdl_picture_box.h"
 #include "platform/hosts/sdl/sdl_session.h"
 #include "platform/result.h"
-#include "tests/sdl/shown_pixels.h"
 
 namespace platform {
 namespace {
+
+// What the window shows, as 0xRRGGBB.
+struct Shown {
+    int width = 0, height = 0;
+    std::vector<uint32_t> pixels;
+    uint32_t At(int x, int y) const { return pixels.at(static_cast<size_t>(y * width + x)); }
+};
+
+Shown WindowPixels(SDL_Window* window) {
+    SDL_Surface* converted =
+        SDL_ConvertSurfaceFormat(SDL_GetWindowSurface(window), SDL_PIXELFORMAT_ARGB8888, 0);
+    Shown shown;
+    if (converted == nullptr) {
+        return shown;
+    }
+    shown.width = converted->w;
+    shown.height = converted->h;
+    for (int y = 0; y < converted->h; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(
+            static_cast<const uint8_t*>(converted->pixels) + y * converted->pitch);
+        for (int x = 0; x < converted->w; ++x) {
+            shown.pixels.push_back(row[x] & 0xFFFFFFu);
+        }
+    }
+    SDL_FreeSurface(converted);
+    return shown;
+}
 
 // The frame shows through its palette, without its row padding; a window
 // resized later gets the last frame back, with black bars, from a paused game.
@@ -38,37 +64,20 @@ TEST(SdlBackend, ShowsTheFrameThroughItsPaletteAndAgainWhenResized) {
     host::Present(pixels.data(), kPitch, 640, 480, palette);
     pixels.assign(pixels.size(), 0);  // the game's buffer moves on; the window must not
 
-    const SDL_Point output = testing::WindowPixelsSize(window);
-    EXPECT_EQ(testing::ShownAt(window, output.x / 4, output.y / 2), 0xFF2000u);
-    EXPECT_EQ(testing::ShownAt(window, output.x * 3 / 4, output.y / 2), 0x0040FFu);
-    for (int x = 0; x < output.x; x += 7) {
-        ASSERT_NE(testing::ShownAt(window, x, output.y - 1), 0xFFFFFFu) << "row padding shown";
-    }
+    const Shown shown = WindowPixels(window);
+    EXPECT_EQ(shown.At(shown.width / 4, shown.height / 2), 0xFF2000u);
+    EXPECT_EQ(shown.At(shown.width * 3 / 4, shown.height / 2), 0x0040FFu);
+    EXPECT_EQ(std::count(shown.pixels.begin(), shown.pixels.end(), 0xFFFFFFu), 0)
+        << "row padding shown";
 
     SDL_SetWindowFullscreen(window, 0);
     SDL_SetWindowSize(window, 1280, 480);
     host::PumpEvents();
-    ASSERT_EQ(testing::WindowPixelsSize(window).x, 1280);
-    EXPECT_EQ(testing::ShownAt(window, 100, 240), 0x000000u) << "left bar";
-    EXPECT_EQ(testing::ShownAt(window, 800, 240), 0x0040FFu);
+    const Shown resized = WindowPixels(window);
+    ASSERT_EQ(resized.width, 1280);
+    EXPECT_EQ(resized.At(100, 240), 0x000000u) << "left bar";
+    EXPECT_EQ(resized.At(800, 240), 0x0040FFu);
     host::CloseWindow();
-}
-
-// The window as 0xAARRGGBB words, row after row.
-std::vector<uint32_t> WindowPixels(SDL_Window* window) {
-    SDL_Surface* converted =
-        SDL_ConvertSurfaceFormat(SDL_GetWindowSurface(window), SDL_PIXELFORMAT_ARGB8888, 0);
-    std::vector<uint32_t> pixels;
-    if (converted == nullptr) {
-        return pixels;
-    }
-    for (int y = 0; y < converted->h; ++y) {
-        const auto* row = reinterpret_cast<const uint32_t*>(
-            static_cast<const uint8_t*>(converted->pixels) + y * converted->pitch);
-        pixels.insert(pixels.end(), row, row + converted->w);
-    }
-    SDL_FreeSurface(converted);
-    return pixels;
 }
 
 // A frame equal to the one shown leaves the window alone, and a changed one
@@ -104,18 +113,18 @@ TEST(SdlBackend, PaintsOnlyWhatChangedAndEndsAsAWholeRepaint) {
         }
         ASSERT_TRUE(host::OpenScreen(640, 480)) << LastErrorText();
         host::Present(pixels.data(), 640, 640, 480, palette);
-        const SDL_Point output = testing::WindowPixelsSize(window);
-        SCOPED_TRACE(::testing::Message() << output.x << " x " << output.y);
-
         paintGreen();
         host::Present(pixels.data(), 640, 640, 480, palette);
-        EXPECT_EQ(testing::ShownAt(window, 0, 0), 0x00FF00u) << "the same frame painted again";
+        const Shown again = WindowPixels(window);
+        SCOPED_TRACE(::testing::Message() << again.width << " x " << again.height);
+        EXPECT_EQ(again.At(0, 0), 0x00FF00u) << "the same frame painted again";
         // Unchanged rows (the middle) are left green; the changed first row shows.
         pixels.front() = static_cast<uint8_t>(pixels.front() + 1);
         host::Present(pixels.data(), 640, 640, 480, palette);
-        const sdl::Box box = sdl::PictureBox(output.x, output.y, 640, 480);
-        EXPECT_EQ(testing::ShownAt(window, output.x / 2, output.y / 2), 0x00FF00u);
-        EXPECT_NE(testing::ShownAt(window, box.x, box.y), 0x00FF00u);
+        const sdl::Box box = sdl::PictureBox(again.width, again.height, 640, 480);
+        const Shown changed = WindowPixels(window);
+        EXPECT_EQ(changed.At(again.width / 2, again.height / 2), 0x00FF00u);
+        EXPECT_NE(changed.At(box.x, box.y), 0x00FF00u);
 
         // Painted whole again, bars and all, then blocks of rows changed here
         // and there, a few or many at once, edges included.
@@ -134,12 +143,12 @@ TEST(SdlBackend, PaintsOnlyWhatChangedAndEndsAsAWholeRepaint) {
             }
             host::Present(pixels.data(), 640, 640, 480, palette);
         }
-        const std::vector<uint32_t> afterChanges = WindowPixels(window);
+        const std::vector<uint32_t> afterChanges = WindowPixels(window).pixels;
         host::CloseScreen();
         ASSERT_TRUE(host::OpenScreen(640, 480)) << LastErrorText();
         host::Present(pixels.data(), 640, 640, 480, palette);
         ASSERT_FALSE(afterChanges.empty());
-        EXPECT_TRUE(afterChanges == WindowPixels(window)) << "differs from a whole repaint";
+        EXPECT_TRUE(afterChanges == WindowPixels(window).pixels) << "differs from a whole repaint";
         host::CloseScreen();
     }
     host::CloseWindow();
