@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # The Windows build under Wine in a virtual X server: first the win32 driver's
 # contract suites; then the program played from the title to the end screen
-# (the screen checked at each step, the exit code and the sound heard), closed
-# with Alt+F4 in play, and started with no sound device, where it must stop
-# with its failure exit code and say why. The helpers are
-# tests/e2e/x_session.sh's.
+# (the screen checked at each step, the exit code and the sound heard), with
+# Down held until every game is lost, closed with Alt+F4 in play, and started
+# with no sound device, where it must stop with its failure exit code and say
+# why. The helpers are tests/e2e/x_session.sh's.
 #
 # Usage: play_under_wine.sh BUILD_DIR
 #   BUILD_DIR is a Windows build (make windows): BUILD_DIR/run holds
@@ -105,7 +105,15 @@ recorder_pid=""
 check_sound
 check_crunch
 
-# 2. A close typed on the keyboard, which the system turns into a close
+# 2. Down held from the first piece until every game is lost, on a data folder
+# without the play music: the game plays on without it.
+cp -r "$data" "$work/short"
+rm "$work/short/techno.wav"
+start_game "$work/short"
+wait_for "title picture without the music" 90 screen_shows title
+lose_every_game
+
+# 3. A close typed on the keyboard, which the system turns into a close
 # request: in play the game ends when the piece has landed, without the end
 # screen, as after any close.
 start_game "$data"
@@ -118,7 +126,7 @@ xdotool keyup Down
 [ -z "$game_pid" ] || fail "Alt+F4 in play did not end the game"
 [ "$ended_with" -eq 0 ] || fail "after Alt+F4 the game exited with $ended_with"
 
-# 3. No sound device: start-up fails with exit code 1 and says why.
+# 4. No sound device: start-up fails with exit code 1 and says why.
 sound_driver ''
 start_game "$data"
 ends_within 60
@@ -127,7 +135,7 @@ ends_within 60
 grep -q '^stackwell: cannot set up the sound device: ' "$work/game.err" ||
   fail "with no sound device the game did not say so"
 
-# 4. The same, started as from the desktop, where standard error goes nowhere:
+# 5. The same, started as from the desktop, where standard error goes nowhere:
 # the reason shows in a message box, and the game ends when it is closed.
 # Wine's start gives the program no standard handles, as Explorer does.
 (cd "$data" && exec wine start /wait stackwell.exe) >"$work/game.out" 2>&1 &
