@@ -131,12 +131,19 @@ hold() {
   wait "$watcher"
 }
 # "TIME VALUE" each time the piece's column, row or shape changed in the last
-# watch, from the time given on.
+# watch, from the time given on. A picture replaced within 20 ms, half a pass,
+# was caught while the game drew the next one and is left out.
 changes() {
-  awk -v field="$1" -v from="${2:-0}" '$4 == 4 {
-      value = field == "column" ? $2 : field == "row" ? $3 : substr($0, index($0, $5))
-      if (seen && value != last && $1 >= from) print $1, value
-      last = value; seen = 1 }' "$work/watch.trace"
+  awk -v field="$1" -v from="${2:-0}" '$4 == 4 { time[n] = $1; line[n++] = $0 }
+    END {
+      for (i = 0; i < n; i++) {
+        if (i + 1 < n && time[i + 1] - time[i] < 20) continue
+        $0 = line[i]
+        value = field == "column" ? $2 : field == "row" ? $3 : substr($0, index($0, $5))
+        if (seen && value != last && $1 >= from) print $1, value
+        last = value; seen = 1
+      }
+    }' "$work/watch.trace"
 }
 # How many times the piece's column, row or shape changed, from the time given.
 count() { changes "$@" | wc -l | tr -d ' '; }
