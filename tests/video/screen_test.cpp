@@ -1,9 +1,14 @@
-// The loading screen, the pace of frames, flips that fail, and sprite sheets
-// with missing parts.
+// The screens as the player sees them: a play frame with every board cell,
+// preview cell, score digit and the games-left digit at its place on the
+// background, drawn back to front with index 253 transparent; the loading
+// screen, the pace of frames, flips that fail, and sprite sheets with missing
+// parts.
 #include <algorithm>
 #include <limits>
 
+#include "rules/counters.h"
 #include "tests/video/video_fixture.h"
+#include "video/frame.h"
 #include "video/sprite_sheet.h"
 
 namespace {
@@ -17,13 +22,128 @@ using platform::headless::StepCalls;
 
 using ScreenTest = VideoTest;
 
-// "Loading..." in white (the one white entry of the colours given) at (20,
-// 20) on a cleared screen: ink in each of its ten 8 x 16 character cells and
-// nowhere else. A surface that can no longer flip must not hang start-up; a
-// frame takes its forty milliseconds whether or not it could be shown;
+using Cells = std::array<int16_t, 230>;
+using Digits = std::array<int32_t, 10>;
+constexpr uint8_t kClear = kTransparentIndex;
+
+// Image i of a strip is solid base + i but for a transparent column.
+// Like a colour-keyed blit; an image that does not exist is not drawn.
+void Paste(Picture& screen, int32_t base, int32_t index, int32_t count, int32_t x, int32_t y) {
+    for (int32_t k = 0; index >= 0 && index < count && k < 20; ++k) {
+        for (int32_t j = 0; j < 20; ++j) {
+            screen.At(x + j, y + k) = j == 10 ? screen.At(x + j, y + k) : uint8_t(base + index);
+        }
+    }
+}
+
+// Images of 20 x 20 every 23 pixels from column 2, row 4.
+Picture Strip(int32_t base, int32_t count) {
+    Picture strip(2 + 23 * count, 24, kClear);
+    for (int32_t i = 0; i < count; ++i) {
+        Paste(strip, base, i, count, 2 + 23 * i, 4);
+    }
+    return strip;
+}
+
+// Stripes with a transparent hole under part of the well, where the cleared
+// screen's index 0 shows.
+Picture Background() {
+    Picture picture = Pattern(640, 480);
+    for (int32_t y = 50; y < 480; ++y) {
+        std::fill_n(picture.pixels.begin() + 640 * y + 200, 60, kClear);
+    }
+    return picture;
+}
+
+// The screen the layout promises, from literal positions.
+Picture Expected(const Cells& cells, const RotationState& preview, const Digits& score,
+                 int32_t games) {
+    Picture screen = Background();
+    std::replace(screen.pixels.begin(), screen.pixels.end(), kClear, uint8_t{0});
+    for (int32_t r = 0; r < 23; ++r) {
+        for (int32_t c = 0; c < 10; ++c) {
+            Paste(screen, 10, cells[static_cast<size_t>(r * 10 + c)], 8, 190 + 20 * c, 1 + 20 * r);
+        }
+    }
+    for (int32_t r = 0; r <= preview.lastRow; ++r) {
+        for (int32_t c = 0; c <= preview.lastCol; ++c) {
+            Paste(screen, 10, preview.cells[r][c], 8, 400 + 20 * c, 117 + 20 * r);
+        }
+    }
+    for (int32_t i = 0; i < 9; ++i) {
+        Paste(screen, 60, score[static_cast<size_t>(i)], 10, 555 - 20 * i, 256);
+    }
+    Paste(screen, 60, games, 10, 473, 331);
+    return screen;
+}
+
+// Values without an image (cells, digits and games counts come straight from
+// the game's data) leave their place showing what lies behind; the carry
+// above the nine shown digits is never shown.
+TEST_F(ScreenTest, EveryPartOfAPlayFrameLandsAtItsPlaceInDrawingOrder) {
+    WriteFile("cubeshards2.bmp", EncodeBitmap(Strip(10, 8)));
+    WriteFile("score.bmp", EncodeBitmap(Strip(60, 10)));
+    WriteFile("menu1.bmp", EncodeBitmap(Background()));
+    LoadTileSheet();
+    LoadTileSheet();  // remade, giving back the first
+    LoadDigitSheet();
+    Bitmap background;
+    background.Load("menu1.bmp");
+    backgroundSheet = new SpriteSheet(1, 640, 480);
+    backgroundSheet->LoadFrame(background, 0, 0, 0);
+
+    Cells patterned{};
+    for (size_t i = 0; i < patterned.size(); ++i) {
+        patterned[i] = static_cast<int16_t>((i * 5) % 8);
+    }
+    Cells unknown{};
+    unknown[0] = 8;
+    unknown[45] = -1;
+    unknown[229] = 300;
+    const RotationState withEmptyCell{.lastCol = 2, .lastRow = 1, .cells = {{0, 6, 6}, {6, 6, 6}}};
+    const RotationState square{.lastCol = 1, .lastRow = 1, .cells = {{9, 9}, {9, 3}}};
+    struct Case {
+        Cells cells;
+        RotationState shown;
+        int32_t rotation;
+        Digits score;
+        int32_t games;
+    };
+    const Case cases[] = {
+        {patterned, withEmptyCell, 2, {7, 1, 2, 3, 4, 5, 6, 8, 9, 1}, 2},
+        {unknown, square, 1, {10, -1, 5}, 12},
+    };
+    // The hole must show a cleared screen, not what the back buffer held.
+    FillSurface(backBuffer, 99);
+    for (const Case& c : cases) {
+        gamesLeft = c.games;
+        Piece next;
+        next.rotation = c.rotation;
+        next.rotations[c.rotation] = c.shown;
+        DrawFrame(next, c.cells.data(), c.score.data());
+        const Bytes expected = Expected(c.cells, c.shown, c.score, c.games).pixels;
+        const auto wrong = std::mismatch(expected.begin(), expected.end(), Shown().pixels.begin());
+        EXPECT_EQ(wrong.first, expected.end())
+            << "first wrong pixel at " << (wrong.first - expected.begin()) % 640 << ", "
+            << (wrong.first - expected.begin()) / 640;
+    }
+    EXPECT_EQ(platform::headless::FramesPresented(), std::size(cases));
+    gamesLeft = 3;
+    backgroundSheet->ReleaseSurfaces();
+    delete backgroundSheet;
+    backgroundSheet = nullptr;
+    ReleaseTileSheet();
+    ReleaseDigitSheet();
+    ReleaseTileSheet();
+    EXPECT_EQ(tileSheet, nullptr);
+}
+
+// "Loading..." in white at (20, 20) on a cleared screen, just as the display
+// writes it itself. A surface that can no longer flip must not hang start-up;
+// a frame takes its forty milliseconds whether or not it could be shown;
 // releasing twice (the fixture releases again) releases once.
 TEST_F(ScreenTest, LoadingShowsItsTextAndFramesArePacedAndNeverWaitedOnForEver) {
-    WriteBitmap("colours.bmp", Picture(1, 1));
+    WriteFile("colours.bmp", EncodeBitmap(Picture(1, 1)));
     Bitmap colours;
     colours.Load("colours.bmp");
     colours.ApplyPalette(primaryPalette);
@@ -33,20 +153,20 @@ TEST_F(ScreenTest, LoadingShowsItsTextAndFramesArePacedAndNeverWaitedOnForEver) 
     ShowLoadingScreen();
     ASSERT_EQ(StepCalls(Fault::Flip), 4u);
     ASSERT_EQ(FramesPresented(), 1u);
-    std::array<int, 10> inkPerLetter{};
-    for (int32_t y = 0; y < 480; ++y) {
-        for (int32_t x = 0; x < 640; ++x) {
-            const uint8_t pixel = Shown().At(x, y);
-            const bool inText = x >= 20 && x < 100 && y >= 20 && y < 36;
-            ASSERT_TRUE(pixel == 0 || (pixel == 77 && inText)) << x << ", " << y << ": " << +pixel;
-            inkPerLetter[static_cast<size_t>(inText ? (x - 20) / 8 : 0)] += pixel == 77;
-        }
-    }
-    EXPECT_EQ(std::count(std::begin(inkPerLetter), std::end(inkPerLetter), 0), 0)
-        << "letters missing";
+    const Bytes loading = Shown().pixels;
+    FillSurface(backBuffer, 0);
+    platform::DeviceContext* context = nullptr;
+    ASSERT_EQ(backBuffer->GetDC(&context), platform::kOk);
+    platform::SetTextColor(context, 0xFFFFFF);
+    platform::SetBkMode(context, platform::TRANSPARENT);
+    platform::TextOut(context, 20, 20, "Loading...", 10);
+    backBuffer->ReleaseDC(context);
+    PresentFrame();
+    EXPECT_TRUE(Shown().pixels == loading);
+    EXPECT_GT(std::count(loading.begin(), loading.end(), 77), 0) << "no white text";
     FailStep(Fault::Flip);
     ShowLoadingScreen();
-    EXPECT_EQ(StepCalls(Fault::Flip), 104u);
+    EXPECT_EQ(StepCalls(Fault::Flip), 105u) << "a hundred tries after the one above";
     const uint32_t before = platform::headless::Ticks();
     const uint64_t framesBefore = FramesPresented();
     PresentFrame();
@@ -66,7 +186,7 @@ TEST_F(ScreenTest, LoadingShowsItsTextAndFramesArePacedAndNeverWaitedOnForEver) 
 TEST_F(ScreenTest, SheetFramesThatAreMissingOrWouldLeaveTheScreenAreNotDrawn) {
     FillSurface(backBuffer, 99);
     const Picture picture = Pattern(100, 30);
-    WriteBitmap("picture.bmp", picture);
+    WriteFile("picture.bmp", EncodeBitmap(picture));
     Bitmap bitmap;
     bitmap.Load("picture.bmp");
     FailStep(Fault::CreateOffscreenSurface, 1, 2);

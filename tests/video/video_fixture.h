@@ -92,10 +92,6 @@ inline void WriteFile(const char* name, const Bytes& bytes) {
                static_cast<std::streamsize>(bytes.size()));
 }
 
-inline void WriteBitmap(const char* name, const Picture& picture, const FileOptions& options = {}) {
-    WriteFile(name, EncodeBitmap(picture, options));
-}
-
 class VideoTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -1,6 +1,7 @@
-// The icon as the desktop's icon theme gets it: PNG files that any reader
-// takes (checked here by a decoder of our own, separate from the writer), each
-// showing the program's icon at its size.
+// The program's icon: the .ico file beside the program, and the PNG files the
+// desktop's icon theme gets, which any reader takes (checked here by a decoder
+// of our own, separate from the writer); each shows the copy the program
+// carries.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -9,12 +10,45 @@
 #include "app/program_icon.h"
 #include "tests/support/picture_file.h"
 
-#ifdef ICON_PICTURE_FOLDER
-
 namespace {
 
 using namespace test_support;
 using Bytes = std::vector<uint8_t>;
+
+// One 32 x 32 image of 16 colours in the .ico file beside the program, the
+// same picture as the copy the program carries.
+TEST(Icon, TheFileAndTheProgramsCopyAreTheSamePicture) {
+    const Bytes file = ReadWholeFile("stackwell.ico");
+    ASSERT_GE(file.size(), 22u);
+    EXPECT_EQ(Little(file, 0), 0x10000u) << "an icon, not a cursor";
+    ASSERT_EQ(Little(file, 4, 2), 1u);
+    EXPECT_EQ(Little(file, 6), 0x00102020u) << "32 x 32, 16 colours";
+    EXPECT_EQ(Little(file, 12, 2), 4u);
+    const uint32_t size = Little(file, 14);
+    const uint32_t offset = Little(file, 18);
+    ASSERT_EQ(offset + size, file.size());
+    ASSERT_EQ(size, 40u + 16 * 4 + 32 * 32 / 2 + 32 * 4);  // colour rows and mask rows
+    EXPECT_EQ(Little(file, offset), 40u);
+    EXPECT_EQ(Little(file, offset + 4), 32u);
+    EXPECT_EQ(Little(file, offset + 8), 64u);
+    EXPECT_EQ(Little(file, offset + 14, 2), 4u);
+
+    const platform::IconImage& carried = ProgramIcon();
+    ASSERT_TRUE(carried.width == 32 && carried.height == 32 && carried.colourCount == 16);
+    ASSERT_TRUE(carried.pixels != nullptr && carried.colours != nullptr);
+    for (size_t i = 0; i < 16; ++i) {
+        EXPECT_EQ(carried.colours[i], Little(file, offset + 40 + 4 * i) & 0xFFFFFF) << i;
+    }
+    for (size_t stored = 0; stored < 32; ++stored) {
+        for (size_t x = 0; x < 32; ++x) {
+            const uint8_t pair = file[offset + 40 + 64 + stored * 16 + x / 2];
+            const uint8_t pixel = carried.pixels[(31 - stored) * 32 + x];
+            EXPECT_EQ(pixel, x % 2 == 0 ? pair >> 4 : pair & 0x0F) << x << ", " << 31 - stored;
+        }
+    }
+}
+
+#ifdef ICON_PICTURE_FOLDER
 
 uint32_t Big(const Bytes& bytes, size_t offset) {
     return (uint32_t{bytes.at(offset)} << 24) | (uint32_t{bytes.at(offset + 1)} << 16) |
@@ -84,7 +118,8 @@ void InflateStored(const Bytes& stream, Bytes& out) {
 }
 
 TEST(IconPictures, EachSizeShowsTheProgramIconPixelForPixel) {
-    // The copy the program carries, which the icon test holds equal to stackwell.ico.
+    // The copy the program carries, which the icon test holds equal to
+    // stackwell.ico.
     const platform::IconImage& icon = ProgramIcon();
     ASSERT_TRUE(icon.width == 32 && icon.height == 32 && icon.pixels != nullptr);
     for (uint32_t size : {32u, 48u, 64u, 128u, 256u}) {
@@ -122,6 +157,6 @@ TEST(IconPictures, EachSizeShowsTheProgramIconPixelForPixel) {
     }
 }
 
-}  // namespace
-
 #endif
+
+}  // namespace
