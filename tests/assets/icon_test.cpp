@@ -118,8 +118,7 @@ void InflateStored(const Bytes& stream, Bytes& out) {
 }
 
 TEST(IconPictures, EachSizeShowsTheProgramIconPixelForPixel) {
-    // The copy the program carries, which the icon test holds equal to
-    // stackwell.ico.
+    // The copy the program carries, held equal to stackwell.ico above.
     const platform::IconImage& icon = ProgramIcon();
     ASSERT_TRUE(icon.width == 32 && icon.height == 32 && icon.pixels != nullptr);
     for (uint32_t size : {32u, 48u, 64u, 128u, 256u}) {

@@ -1,5 +1,6 @@
 // Reading picture files, broken ones included, and copying their rectangles
 // and colours into surfaces and palettes.
+#include <cstring>
 #include <limits>
 
 #include "platform/emulated/emulated_file_source.h"
@@ -62,8 +63,9 @@ TEST_F(PictureTest, RowsComeBottomUpFromBehindThePaletteWithoutTheirPadding) {
 
 // Absurd sizes once made the game ask for gigabytes or read past its block.
 // A failed load leaves no pixels that the new headers no longer describe, but
-// a file that never opened changes nothing.
-TEST_F(PictureTest, FilesThatAreNoEightBitPictureOfOursLoadNothingAndLeaveNoStalePixels) {
+// a file that never opened changes nothing. A cut file is read as far as it
+// goes and the rest is 0, without reading on past its end row by row.
+TEST_F(PictureTest, BrokenFilesLoadNothingAndCutFilesLoadWhatTheyHold) {
     const int32_t most = std::numeric_limits<int32_t>::max();
     const Picture picture = Pattern(4, 4);
     std::vector<Bytes> files = {{}, Cut(EncodeBitmap(picture), 28)};
@@ -88,14 +90,9 @@ TEST_F(PictureTest, FilesThatAreNoEightBitPictureOfOursLoadNothingAndLeaveNoStal
         EXPECT_EQ(bitmap.Load(name), 0);
         EXPECT_EQ(Held(bitmap), StoredRows(picture));
     }
-}
 
-// A file is read as far as it goes and the rest is 0, without reading on
-// past its end row by row.
-TEST_F(PictureTest, CutFilesLoadWithZerosAndAreNotReadPastTheirEnd) {
     const Bytes whole = EncodeBitmap(Picture(21, 4, 0xAB));  // stride 24
     WriteFile("cut.bmp", Cut(whole, 1078 + 24 + 10));
-    Bitmap bitmap;
     ASSERT_EQ(bitmap.Load("cut.bmp"), 1);
     Bytes expected(21 * 4, 0);
     std::fill_n(expected.begin(), 21 + 10, 0xAB);

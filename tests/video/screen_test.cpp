@@ -4,7 +4,6 @@
 // screen, the pace of frames, flips that fail, and sprite sheets with missing
 // parts.
 #include <algorithm>
-#include <limits>
 
 #include "rules/counters.h"
 #include "tests/video/video_fixture.h"
@@ -25,6 +24,7 @@ using ScreenTest = VideoTest;
 using Cells = std::array<int16_t, 230>;
 using Digits = std::array<int32_t, 10>;
 constexpr uint8_t kClear = kTransparentIndex;
+constexpr int16_t kTileWithoutSurface = 6;
 
 // Image i of a strip is solid base + i but for a transparent column.
 // Like a colour-keyed blit; an image that does not exist is not drawn.
@@ -55,6 +55,11 @@ Picture Background() {
     return picture;
 }
 
+// The tile drawn for a value: none where there is no surface.
+int32_t Tile(int32_t value) {
+    return value == kTileWithoutSurface ? -1 : value;
+}
+
 // The screen the layout promises, from literal positions.
 Picture Expected(const Cells& cells, const RotationState& preview, const Digits& score,
                  int32_t games) {
@@ -62,12 +67,13 @@ Picture Expected(const Cells& cells, const RotationState& preview, const Digits&
     std::replace(screen.pixels.begin(), screen.pixels.end(), kClear, uint8_t{0});
     for (int32_t r = 0; r < 23; ++r) {
         for (int32_t c = 0; c < 10; ++c) {
-            Paste(screen, 10, cells[static_cast<size_t>(r * 10 + c)], 8, 190 + 20 * c, 1 + 20 * r);
+            Paste(screen, 10, Tile(cells[static_cast<size_t>(r * 10 + c)]), 8, 190 + 20 * c,
+                  1 + 20 * r);
         }
     }
     for (int32_t r = 0; r <= preview.lastRow; ++r) {
         for (int32_t c = 0; c <= preview.lastCol; ++c) {
-            Paste(screen, 10, preview.cells[r][c], 8, 400 + 20 * c, 117 + 20 * r);
+            Paste(screen, 10, Tile(preview.cells[r][c]), 8, 400 + 20 * c, 117 + 20 * r);
         }
     }
     for (int32_t i = 0; i < 9; ++i) {
@@ -78,13 +84,15 @@ Picture Expected(const Cells& cells, const RotationState& preview, const Digits&
 }
 
 // Values without an image (cells, digits and games counts come straight from
-// the game's data) leave their place showing what lies behind; the carry
-// above the nine shown digits is never shown.
+// the game's data), and a tile whose surface could not be made, leave their
+// place showing what lies behind; the carry above the nine shown digits is
+// never shown.
 TEST_F(ScreenTest, EveryPartOfAPlayFrameLandsAtItsPlaceInDrawingOrder) {
     WriteFile("cubeshards2.bmp", EncodeBitmap(Strip(10, 8)));
     WriteFile("score.bmp", EncodeBitmap(Strip(60, 10)));
     WriteFile("menu1.bmp", EncodeBitmap(Background()));
     LoadTileSheet();
+    FailStep(Fault::CreateOffscreenSurface, kTileWithoutSurface, 1);
     LoadTileSheet();  // remade, giving back the first
     LoadDigitSheet();
     Bitmap background;
@@ -100,7 +108,7 @@ TEST_F(ScreenTest, EveryPartOfAPlayFrameLandsAtItsPlaceInDrawingOrder) {
     unknown[0] = 8;
     unknown[45] = -1;
     unknown[229] = 300;
-    const RotationState withEmptyCell{.lastCol = 2, .lastRow = 1, .cells = {{0, 6, 6}, {6, 6, 6}}};
+    const RotationState withEmptyCell{.lastCol = 2, .lastRow = 1, .cells = {{0, 5, 5}, {5, 5, 5}}};
     const RotationState square{.lastCol = 1, .lastRow = 1, .cells = {{9, 9}, {9, 3}}};
     struct Case {
         Cells cells;
@@ -127,7 +135,8 @@ TEST_F(ScreenTest, EveryPartOfAPlayFrameLandsAtItsPlaceInDrawingOrder) {
             << "first wrong pixel at " << (wrong.first - expected.begin()) % 640 << ", "
             << (wrong.first - expected.begin()) / 640;
     }
-    EXPECT_EQ(platform::headless::FramesPresented(), std::size(cases));
+    EXPECT_EQ(FramesPresented(), std::size(cases));
+    EXPECT_TRUE(Failed(tileSheet->Draw(0, 10, 10, nullptr)));
     gamesLeft = 3;
     backgroundSheet->ReleaseSurfaces();
     delete backgroundSheet;
@@ -163,7 +172,6 @@ TEST_F(ScreenTest, LoadingShowsItsTextAndFramesArePacedAndNeverWaitedOnForEver) 
     backBuffer->ReleaseDC(context);
     PresentFrame();
     EXPECT_TRUE(Shown().pixels == loading);
-    EXPECT_GT(std::count(loading.begin(), loading.end(), 77), 0) << "no white text";
     FailStep(Fault::Flip);
     ShowLoadingScreen();
     EXPECT_EQ(StepCalls(Fault::Flip), 105u) << "a hundred tries after the one above";
@@ -179,41 +187,6 @@ TEST_F(ScreenTest, LoadingShowsItsTextAndFramesArePacedAndNeverWaitedOnForEver) 
     ReleaseDisplay();
     EXPECT_TRUE(!primarySurface && !backBuffer && !directDraw && !primaryPalette &&
                 !backBufferPalette);
-}
-
-// Frames whose surface could not be made, frames that do not exist and draws
-// that would leave the screen (there is no clipper) draw nothing.
-TEST_F(ScreenTest, SheetFramesThatAreMissingOrWouldLeaveTheScreenAreNotDrawn) {
-    FillSurface(backBuffer, 99);
-    const Picture picture = Pattern(100, 30);
-    WriteFile("picture.bmp", EncodeBitmap(picture));
-    Bitmap bitmap;
-    bitmap.Load("picture.bmp");
-    FailStep(Fault::CreateOffscreenSurface, 1, 2);
-    SpriteSheet sheet(4, 20, 20);
-    for (int32_t frame = 0; frame < 4; ++frame) {
-        const bool made = frame == 0 || frame == 3;
-        EXPECT_EQ(sheet.LoadFrame(bitmap, frame, 0, 0), made ? 1 : 0) << frame;
-        EXPECT_EQ(Failed(sheet.Draw(frame, 20 * frame, 0, backBuffer)), !made) << frame;
-    }
-    for (int32_t frame : {-1, 4, std::numeric_limits<int32_t>::min()}) {
-        EXPECT_TRUE(Failed(sheet.Draw(frame, 10, 10, backBuffer))) << frame;
-        EXPECT_EQ(sheet.LoadFrame(bitmap, frame, 0, 0), 0) << frame;
-    }
-    EXPECT_TRUE(Failed(sheet.Draw(0, 10, 10, nullptr)));
-    for (auto [x, y] : {std::pair{-5, 10}, {10, -5}, {630, 10}, {10, 470}}) {
-        EXPECT_TRUE(Failed(sheet.Draw(0, x, y, backBuffer))) << x << ", " << y;
-    }
-    PresentFrame();
-    Picture expected(640, 480, 99);
-    for (int32_t y = 0; y < 20; ++y) {
-        for (int32_t x = 0; x < 20; ++x) {
-            expected.At(x, y) = expected.At(60 + x, y) = picture.At(x, y);
-        }
-    }
-    EXPECT_TRUE(Shown().pixels == expected.pixels);
-    sheet.ReleaseSurfaces();
-    sheet.ReleaseSurfaces();
 }
 
 }  // namespace

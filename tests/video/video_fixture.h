@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -124,12 +123,9 @@ protected:
     }
 
     static void FillSurface(platform::Surface* surface, uint8_t index) {
-        platform::SurfaceDesc description{};
-        description.size = sizeof description;
-        surface->Lock(nullptr, &description, platform::DDLOCK_WAIT, nullptr);
-        std::memset(description.surface, index,
-                    static_cast<size_t>(description.pitch) * description.height);
-        surface->Unlock(nullptr);
+        const platform::BltFx fill{.size = sizeof(platform::BltFx), .fillColor = index};
+        surface->Blt(nullptr, nullptr, nullptr, platform::DDBLT_COLORFILL | platform::DDBLT_WAIT,
+                     &fill);
     }
 
     std::filesystem::path previous = std::filesystem::current_path();
