@@ -43,7 +43,7 @@ protected:
 // copy plays over the others; loading again replaces the sound.
 TEST_F(SoundTest, AFilePlaysItsSamplesOnEachCopyAndALaterLoadReplacesThem) {
     const Bytes odd = Sawtooth(2001);
-    Bytes twice = odd;
+    Bytes twice = odd;  // both copies at once
     for (uint8_t& sample : twice) {
         sample = static_cast<uint8_t>(2 * sample - 128);
     }
