@@ -107,7 +107,7 @@ TEST_F(SoundTest, FilesThatGiveNoSamplesLeaveTheSoundSilent) {
 // A buffer lost while being filled is restored and filled; a fill that cannot
 // lock, before or after the restore, says so. Copies go no further than the
 // entries the buffer was made with.
-TEST_F(SoundTest, ABufferLostWhileBeingFilledIsRestoredAndFilled) {
+TEST_F(SoundTest, ABufferLostWhileFilledIsRestoredAndCopiedNoFurtherThanItsEntries) {
     const Bytes samples = Sawtooth(500);
     Sound sound;
     ASSERT_EQ(sound.CreateBuffer(500, 1), 1);
