@@ -18,6 +18,7 @@ TEST(PaletteExpansion, EveryWayMatchesThePlainDefinition) {
     auto between = [&](int low, int high) {
         return std::uniform_int_distribution<int>(low, high)(random);
     };
+    auto byte = [&] { return static_cast<uint8_t>(between(0, 255)); };
     // Widths around the wide way's groups of 64 and the full screen row.
     const int32_t widths[] = {1, 2, 15, 16, 17, 63, 64, 65, 127, 128, 129, 200, 639, 640};
     int checkedWays = 0;
@@ -50,13 +51,10 @@ TEST(PaletteExpansion, EveryWayMatchesThePlainDefinition) {
             // The last row ends the block, so that a read past it shows under
             // the address sanitizer.
             std::vector<uint8_t> pixels(static_cast<size_t>(pitch * (height - 1) + width));
-            std::generate(pixels.begin(), pixels.end(),
-                          [&] { return static_cast<uint8_t>(between(0, 255)); });
+            std::generate(pixels.begin(), pixels.end(), byte);
             PaletteEntry palette[256];
             for (PaletteEntry& entry : palette) {
-                entry = {
-                    static_cast<uint8_t>(between(0, 255)), static_cast<uint8_t>(between(0, 255)),
-                    static_cast<uint8_t>(between(0, 255)), static_cast<uint8_t>(between(0, 255))};
+                entry = {byte(), byte(), byte(), byte()};
             }
             // Opaque red, green, blue with the flag byte left out; padding untouched.
             std::vector<uint32_t> expected(static_cast<size_t>(stride * outHeight), 0xDEADBEEFu);
