@@ -37,7 +37,7 @@ protected:
         DestroyWindow(window_);
     }
     Result Read(Snapshot* keys) { return keyboard_->GetDeviceState(256, keys->data()); }
-    // Reads until the key shows so, as the game's loop would; false if never.
+    // Reads until the key shows that state, as the game's loop would; false if never.
     bool Shows(uint8_t scanCode, uint8_t state) {
         Snapshot keys{};
         for (int read = 0; read < 100; ++read) {
