@@ -48,14 +48,6 @@ void LetSoundPlay(uint32_t milliseconds) {
     platform::headless::PullAudio(samples.data(), static_cast<uint32_t>(samples.size()));
 }
 
-const char* DeviceFileName() {
-#ifdef _WIN32
-    return "NUL";
-#else
-    return "/dev/null";
-#endif
-}
-
 uint64_t RiffWork(platform::RiffFile /*file*/) {
     return platform::detail::SourceReads() * 8192;
 }

@@ -30,8 +30,6 @@ bool FailNext(platform::Fault fault, int times = 1);
 bool LoseSoundBuffers();
 // Lets the sound card take the given number of milliseconds of sound.
 void LetSoundPlay(uint32_t milliseconds);
-// A device among the files, which no data file may be.
-const char* DeviceFileName();
 // How far into the file the reader has gone, in bytes, for telling how much
 // work a search did.
 uint64_t RiffWork(platform::RiffFile file);

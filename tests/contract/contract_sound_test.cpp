@@ -115,6 +115,7 @@ TEST_F(Sound, PlaysStopAtTheEndAndDuplicatesPlayOnTheirOwn) {
         EXPECT_EQ(Make(16, format), nullptr);
     }
     EXPECT_EQ(Make(0), nullptr);
+    EXPECT_EQ(Make(0x10000000), nullptr) << "the largest buffer holds 0x0FFFFFFF bytes";
     EXPECT_EQ(buffer_->Play(0, 0, 2), kErrInvalidParams);
     EXPECT_EQ(buffer_->SetCurrentPosition(kBytes), kErrInvalidParams);
     SoundBuffer* copy = buffer_;
@@ -129,6 +130,7 @@ TEST_F(Sound, PlaysStopAtTheEndAndDuplicatesPlayOnTheirOwn) {
     ASSERT_EQ(device_->DuplicateSoundBuffer(buffer_, &copy), kOk) << LastErrorText();
     ASSERT_EQ(buffer_->SetCurrentPosition(kBytes / 2), kOk);
     ASSERT_EQ(buffer_->Play(0, 0, DSBPLAY_LOOPING), kOk);
+    contract::LetSoundPlay(150);  // past its end
     EXPECT_EQ(Status(buffer_), DSBSTATUS_PLAYING | DSBSTATUS_LOOPING);
     EXPECT_EQ(Status(copy), 0u);
     ASSERT_EQ(buffer_->Stop(), kOk);
@@ -145,12 +147,15 @@ TEST_F(Sound, PlaysStopAtTheEndAndDuplicatesPlayOnTheirOwn) {
 }
 
 // A lost buffer refuses play and lock until restored on its own, comes back
-// empty, and drops what was written into a lock that outlived its memory.
+// silent, and drops what was written into a lock that outlived its memory.
 TEST_F(Sound, ALostBufferRefusesLockAndPlayUntilRestored) {
     SoundBuffer* copy = nullptr;
     ASSERT_EQ(device_->DuplicateSoundBuffer(buffer_, &copy), kOk);
     ASSERT_EQ(Lock(buffer_, 0, 2), kOk);
     static_cast<uint8_t*>(first_)[0] = 1;
+    ASSERT_EQ(Unlock(buffer_), kOk);
+    ASSERT_EQ(Lock(buffer_, 0, 2), kOk);
+    static_cast<uint8_t*>(first_)[1] = 2;
     if (!contract::LoseSoundBuffers()) {
         GTEST_SKIP() << "this driver loses buffers only when the system takes them";
     }

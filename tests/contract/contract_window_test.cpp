@@ -58,10 +58,10 @@ std::vector<uint32_t> TakeMessages() {
     return taken;
 }
 
-// A class needs a name and a procedure and takes its name once; a procedure
-// refusing WM_CREATE leaves no window, and hears no WM_DESTROY; a close request waits as WM_CLOSE
-// (which a filter of WM_CLOSE alone finds), destroys the window through the
-// default handling, and the quit message passes every filter.
+// A class needs a procedure and takes its name once; a procedure refusing
+// WM_CREATE leaves no window and hears no WM_DESTROY; a close request waits as
+// WM_CLOSE, destroys the window through the default handling, and the quit
+// message passes every filter.
 TEST(Window, TheGameWindowFromItsClassToTheQuitMessage) {
     contract::FreshStart();
     received.clear();

@@ -59,10 +59,6 @@ void LetSoundPlay(uint32_t milliseconds) {
     platform::Sleep(milliseconds);
 }
 
-const char* DeviceFileName() {
-    return "NUL";
-}
-
 uint64_t RiffWork(platform::RiffFile file) {
     return static_cast<uint64_t>(mmioSeek(reinterpret_cast<HMMIO>(file), 0, SEEK_CUR));
 }
