@@ -5,12 +5,14 @@
 # against them byte for byte. Exits 77 (skipped) when the Linux build has no
 # frame_dump: `make test-windows` builds it first.
 set -euo pipefail
-usage="usage: $0 LINUX_BUILD FRAME_DUMP RUN_DIR EMULATOR..."
-linux_build=${1:?$usage}
-windows_dump=${2:?$usage}
-windows_run=${3:?$usage}
+[ $# -ge 4 ] || {
+  echo "usage: $0 LINUX_BUILD FRAME_DUMP RUN_DIR EMULATOR..." >&2
+  exit 2
+}
+linux_build=$1
+windows_dump=$2
+windows_run=$3
 shift 3
-[ $# -ge 1 ] || { echo "$usage" >&2; exit 2; }
 linux_dump=$linux_build/tests/frame_dump
 if [ ! -x "$linux_dump" ]; then
   echo "no Linux build to compare with ($linux_dump): build the target frame_dump there first" >&2

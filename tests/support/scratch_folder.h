@@ -1,4 +1,6 @@
-// Fresh folders for tests that write files, made the same way on every system.
+// Fresh folders for tests that write files, made the same way on every system
+// (std::filesystem only): a name nobody has taken in the system's temporary
+// folder.
 #pragma once
 
 #include <filesystem>
@@ -12,8 +14,8 @@
 
 namespace test_support {
 
-// A new, empty folder in the system's temporary folder whose name starts with
-// prefix; an empty path if none could be made.
+// Makes and returns a new, empty folder whose name starts with prefix; an
+// empty path if none could be made.
 inline std::filesystem::path MakeScratchFolder(const std::string& prefix) {
     static std::mt19937_64 names{std::random_device{}()};
     const std::filesystem::path base = std::filesystem::temp_directory_path();
@@ -39,21 +41,22 @@ inline void LinkOrCopy(const std::filesystem::path& source, const std::filesyste
 }
 
 // Named pipes among the files are a POSIX thing; Windows keeps its pipes
-// apart from the file system. MakeNamedPipe is false where it makes none.
+// apart from the file system.
+constexpr bool CanMakeNamedPipes() {
 #ifdef _WIN32
-constexpr bool CanMakeNamedPipes() {
     return false;
-}
-inline bool MakeNamedPipe(const std::filesystem::path&) {
-    return false;
-}
 #else
-constexpr bool CanMakeNamedPipes() {
     return true;
-}
-inline bool MakeNamedPipe(const std::filesystem::path& path) {
-    return ::mkfifo(path.c_str(), 0600) == 0;
-}
 #endif
+}
+
+// Makes a named pipe at path; false where it cannot (or no system has them).
+inline bool MakeNamedPipe([[maybe_unused]] const std::filesystem::path& path) {
+#ifdef _WIN32
+    return false;
+#else
+    return ::mkfifo(path.c_str(), 0600) == 0;
+#endif
+}
 
 }  // namespace test_support
