@@ -1,6 +1,7 @@
 // The whole program from its entry point on the headless host.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string_view>
 
@@ -56,9 +57,7 @@ TEST(WholeProgram, ThreeGamesLostAtTheTopThenTheEndScreenWithTheScore) {
             gamesOverAtTheTop += std::any_of(previous.begin(), previous.begin() + kBoardColumns,
                                              [](int16_t cell) { return cell != 0; });
         } else if (gamesLeft == 3 && rowsCleared == 0) {
-            for (int32_t row = 20; row < kBoardRows; ++row) {
-                FillRow(board, row, 2);
-            }
+            std::fill(board.end() - 3 * kBoardColumns, board.end(), int16_t{2});
         }
         previous = board;
     };

@@ -77,18 +77,18 @@ int main(int argc, char** argv) {
     };
     const test_support::Outcome outcome = test_support::RunProgram(script);
     const auto [title, play, end] = outcome.frames;
-    std::printf("%zu frames (title %lld, play %lld, end %lld), exit code %d\n", starts.size(),
-                static_cast<long long>(title), static_cast<long long>(play),
-                static_cast<long long>(end), outcome.exitCode);
+    std::printf("%lld frames (title %lld, play %lld, end %lld), exit code %d\n",
+                static_cast<long long>(title + play + end), static_cast<long long>(title),
+                static_cast<long long>(play), static_cast<long long>(end), outcome.exitCode);
     if (outcome.exitCode != 0 || outcome.overran || play == 0 || end == 0) {
         std::fprintf(stderr, "the run did not go from the title through play to the end\n");
         return 1;
     }
     if (mode == "record") {
         std::FILE* out = std::fopen(argv[2], "wb");
-        const bool written = out != nullptr &&
-                             std::fwrite(frames.data(), 1, frames.size(), out) == frames.size() &&
-                             std::fclose(out) == 0;
+        bool written =
+            out != nullptr && std::fwrite(frames.data(), 1, frames.size(), out) == frames.size();
+        written = out != nullptr && std::fclose(out) == 0 && written;
         if (!written) {
             std::fprintf(stderr, "cannot write %s\n", argv[2]);
         }
@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
         std::printf("the recorded run (%s) shows more frames\n", argv[2]);
     } else {  // counted from 1, as the display counts its flips
         const auto frame = std::upper_bound(starts.begin(), starts.end(), same) - starts.begin();
-        std::printf("frame %td is not the recorded run's\n", frame);
+        std::printf("frame %lld is not the recorded run's\n", static_cast<long long>(frame));
     }
     return 1;
 }

@@ -81,9 +81,9 @@ protected:
         ASSERT_TRUE(kDummyDrivers);
         WindowClass windowClass;
         windowClass.procedure = RecordingProcedure;
-        windowClass.className = "SmokeClass";
+        windowClass.className = "Session";
         ASSERT_NE(RegisterClass(&windowClass), 0) << LastErrorText();
-        mainWindow = CreateWindowEx(0, "SmokeClass", "Smoke Window", WS_POPUP | WS_VISIBLE, 0, 0,
+        mainWindow = CreateWindowEx(0, "Session", "Session", WS_POPUP | WS_VISIBLE, 0, 0,
                                     GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                                     nullptr, nullptr, GetProgramInstance(), nullptr);
         ASSERT_NE(mainWindow, nullptr) << LastErrorText();
