@@ -1,6 +1,7 @@
 // The whole program from its entry point on the headless host.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string_view>
 
@@ -34,8 +35,7 @@ TEST(WholeProgram, ThreeGamesLostAtTheTopThenTheEndScreenWithTheScore) {
             headless::PullAudio(samples, sizeof samples);
             EXPECT_TRUE(std::any_of(std::begin(samples), std::end(samples),
                                     [](uint8_t s) { return s != 128; }));
-            EXPECT_TRUE(
-                test_support::ShowsArea(frame, 0, 0, ReadPictureFile("start.bmp"), 0, 0, 640, 480));
+            EXPECT_TRUE(ShowsArea(frame, 0, 0, ReadPictureFile("start.bmp"), 0, 0, 640, 480));
             EXPECT_STREQ(headless::WindowTitle(), "Test Window");
             EXPECT_TRUE(headless::WindowHasIcon());
             EXPECT_FALSE(headless::CursorVisible());
@@ -49,7 +49,7 @@ TEST(WholeProgram, ThreeGamesLostAtTheTopThenTheEndScreenWithTheScore) {
             }
             loadingFrames += inText > 0 && elsewhere == 0;
         }
-        endScoreShown += phase == Phase::End && test_support::EndScoreShows(frame, digits, 27);
+        endScoreShown += phase == Phase::End && EndScoreShows(frame, digits, 27);
         if (phase != Phase::Play) {
             return;
         }
@@ -57,9 +57,7 @@ TEST(WholeProgram, ThreeGamesLostAtTheTopThenTheEndScreenWithTheScore) {
             gamesOverAtTheTop += std::any_of(previous.begin(), previous.begin() + kBoardColumns,
                                              [](int16_t cell) { return cell != 0; });
         } else if (gamesLeft == 3 && rowsCleared == 0) {
-            for (int32_t row = 20; row < kBoardRows; ++row) {
-                test_support::FillRow(board, row, 2);
-            }
+            std::fill(board.end() - 3 * kBoardColumns, board.end(), int16_t{2});
         }
         previous = board;
     };
@@ -76,12 +74,10 @@ TEST(WholeProgram, ThreeGamesLostAtTheTopThenTheEndScreenWithTheScore) {
 }
 
 // A quit message ends the run with its code, and the end screen still shows.
-// A close request (the window's, or the terminate signal's, which SDL turns
-// into the same; after a repaint request, which the window takes care of)
-// ends the run where it comes: on the title, while the data files are read,
-// the files not yet read stay unread and no round is played; in play the
-// falling piece stops where it is, with no frame after the one of the close
-// and no end screen; on the end screen it ends it.
+// A close request (after a repaint request, which the window takes care of)
+// ends the run where it comes: on the title, no file is read after it and no
+// round is played; in play no frame follows the one of the close, and no end
+// screen; on the end screen it ends it.
 TEST(WholeProgram, AQuitMessageGivesTheExitCodeAndACloseRequestEndsTheRunWhereItComes) {
     struct Case {
         const char* name;

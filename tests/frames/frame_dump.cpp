@@ -1,17 +1,11 @@
-// The frames of one scripted run of the whole program on the headless
-// host, for telling whether two builds (Linux, Windows, browser) show the same
-// game: the same start tick seeds the pieces, the same keys steer them.
-//
+// The frames of one scripted run of the whole program on the headless host,
+// for telling whether two builds (Linux, Windows, browser) show the same game:
+// the same start tick seeds the pieces, the same keys steer them. Run it in a
+// run folder, where the game reads its data files:
 //   frame_dump record FILE  plays the run, writes its frames to FILE
 //   frame_dump check FILE   plays the run, says whether it showed FILE's frames
-//
-// A frame is written as the display had it: number (flips so far), tick,
-// phase, size and palette, then its pixels as runs of unchanged and changed
-// ones against the frame before, the changed ones as they are. Nothing in the
-// writing varies, so two runs showed the same frames exactly when they wrote
-// the same bytes, and the check compares bytes.
-//
-// Run it in a run folder: the game reads its data files there.
+// Nothing in the writing varies, so two runs showed the same frames exactly
+// when they wrote the same bytes.
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -31,10 +25,10 @@ void PutNumber(Bytes& out, uint64_t number) {
     }
 }
 
-// Mostly a frame repeats the one before (kept in previous), so only the
-// pixels that changed are written.
-Bytes Encode(const headless::Frame& shown, test_support::Phase phase, Bytes& previous) {
-    Bytes out;
+// A frame as the display had it: number (flips so far), tick, phase, size and
+// palette, then its pixels as runs of unchanged and changed ones against the
+// frame before (kept in previous), the changed ones as they are.
+void Encode(const headless::Frame& shown, test_support::Phase phase, Bytes& previous, Bytes& out) {
     PutNumber(out, headless::FramesPresented());
     PutNumber(out, shown.tick);
     out.push_back(static_cast<uint8_t>(phase));
@@ -60,36 +54,28 @@ Bytes Encode(const headless::Frame& shown, test_support::Phase phase, Bytes& pre
                    pixels.begin() + static_cast<std::ptrdiff_t>(at));
     }
     previous = pixels;
-    return out;
 }
 
+}  // namespace
+
 // Title, play that steers, turns, drops and pauses, and the end screen; long
-// enough for rows to fill and a game or two to end. Returns the exit status.
-int PlayTheRun(const std::string& mode, const char* fileName) {
-    const Bytes recorded = mode == "check" ? test_support::ReadWholeFile(fileName) : Bytes{};
-    std::FILE* out = mode == "record" ? std::fopen(fileName, "wb") : nullptr;
-    bool written = out != nullptr;
-    size_t offset = 0;  // bytes of frames so far
-    Bytes previous;
-    std::string difference;  // the first frame unlike the recorded run's
+// enough for rows to fill and a game or two to end.
+int main(int argc, char** argv) {
+    const std::string mode = argc == 3 ? argv[1] : "";
+    if (mode != "record" && mode != "check") {
+        std::fprintf(stderr, "usage: frame_dump record FILE | frame_dump check FILE\n");
+        return 2;
+    }
+    Bytes frames, previous;
+    std::vector<size_t> starts;  // where each frame begins in frames
     test_support::Script script = test_support::ShortRun();
     script.playReads = 900;
     script.startTick = 73'421;
     script.onFrame = [&](const headless::Frame& shown, test_support::Phase phase) {
-        const Bytes frame = Encode(shown, phase, previous);
-        if (out != nullptr) {
-            written = written && std::fwrite(frame.data(), 1, frame.size(), out) == frame.size();
-        } else if (difference.empty() &&
-                   (recorded.size() - offset < frame.size() ||
-                    !std::equal(frame.begin(), frame.end(),
-                                recorded.begin() + static_cast<std::ptrdiff_t>(offset)))) {
-            difference = "frame " + std::to_string(headless::FramesPresented()) + " (tick " +
-                         std::to_string(shown.tick) + ") is not the recorded run's";
-        }
-        offset += frame.size();
+        starts.push_back(frames.size());
+        Encode(shown, phase, previous, frames);
     };
     const test_support::Outcome outcome = test_support::RunProgram(script);
-    written = out != nullptr && std::fclose(out) == 0 && written;
     const auto [title, play, end] = outcome.frames;
     std::printf("%lld frames (title %lld, play %lld, end %lld), exit code %d\n",
                 static_cast<long long>(title + play + end), static_cast<long long>(title),
@@ -99,26 +85,28 @@ int PlayTheRun(const std::string& mode, const char* fileName) {
         return 1;
     }
     if (mode == "record") {
+        std::FILE* out = std::fopen(argv[2], "wb");
+        bool written =
+            out != nullptr && std::fwrite(frames.data(), 1, frames.size(), out) == frames.size();
+        written = out != nullptr && std::fclose(out) == 0 && written;
         if (!written) {
-            std::fprintf(stderr, "cannot write %s\n", fileName);
+            std::fprintf(stderr, "cannot write %s\n", argv[2]);
         }
         return written ? 0 : 1;
     }
-    if (difference.empty() && offset != recorded.size()) {
-        difference = "the recorded run (" + std::string(fileName) + ") shows more frames";
+    const Bytes recorded = test_support::ReadWholeFile(argv[2]);
+    const size_t same = static_cast<size_t>(
+        std::mismatch(frames.begin(), frames.end(), recorded.begin(), recorded.end()).first -
+        frames.begin());
+    if (same == frames.size() && same == recorded.size()) {
+        std::printf("the same frames, every pixel and palette entry\n");
+        return 0;
     }
-    std::printf("%s\n", difference.empty() ? "the same frames, every pixel and palette entry"
-                                           : difference.c_str());
-    return difference.empty() ? 0 : 1;
-}
-
-}  // namespace
-
-int main(int argc, char** argv) {
-    const std::string mode = argc == 3 ? argv[1] : "";
-    if (mode != "record" && mode != "check") {
-        std::fprintf(stderr, "usage: frame_dump record FILE | frame_dump check FILE\n");
-        return 2;
+    if (same == frames.size()) {
+        std::printf("the recorded run (%s) shows more frames\n", argv[2]);
+    } else {  // counted from 1, as the display counts its flips
+        const auto frame = std::upper_bound(starts.begin(), starts.end(), same) - starts.begin();
+        std::printf("frame %lld is not the recorded run's\n", static_cast<long long>(frame));
     }
-    return PlayTheRun(mode, argv[2]);
+    return 1;
 }

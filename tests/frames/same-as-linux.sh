@@ -1,15 +1,12 @@
 #!/usr/bin/env bash
 # A build for another system shows the same frames as the Linux build: both play the
-# same scripted run on the headless host (tests/frames/frame_dump.cpp),
-# each in its own run folder; the Linux build records its frames and the
-# other build checks its own against them byte for byte.
-#
-# Usage: same-as-linux.sh LINUX_BUILD FRAME_DUMP RUN_DIR EMULATOR...
-# Exits 77 (skipped) when the Linux build has no frame_dump: `make test-windows`
-# builds it first.
+# same scripted run (tests/frames/frame_dump.cpp), each in its own run folder;
+# the Linux build records its frames and the other build checks its own
+# against them byte for byte. Exits 77 (skipped) when the Linux build has no
+# frame_dump: `make test-windows` builds it first.
 set -euo pipefail
 [ $# -ge 4 ] || {
-  echo "usage: $0 LINUX_BUILD WINDOWS_FRAME_DUMP WINDOWS_RUN_DIR EMULATOR..." >&2
+  echo "usage: $0 LINUX_BUILD FRAME_DUMP RUN_DIR EMULATOR..." >&2
   exit 2
 }
 linux_build=$1

@@ -98,12 +98,6 @@ inline Piece ShapeAt(int32_t shape, int32_t x, int32_t y) {
     return piece;
 }
 
-inline void FillRow(Board& cells, int32_t row, int16_t value, int32_t gap = -1) {
-    for (int32_t column = 0; column < kBoardColumns; ++column) {
-        cells[static_cast<size_t>(row * kBoardColumns + column)] = column == gap ? 0 : value;
-    }
-}
-
 inline int32_t FilledCells(const Board& cells) {
     return static_cast<int32_t>(
         std::count_if(cells.begin(), cells.end(), [](int16_t c) { return c != 0; }));

@@ -12,17 +12,18 @@ namespace test_support {
 using platform::headless::Frame;
 inline constexpr uint8_t kSeeThrough = 253;
 
-// Every pixel of the picture's w x h area at (srcX, srcY) that is not
-// see-through shows at (left, top).
+// The picture's w x h area at (srcX, srcY) shows at (left, top): each
+// see-through pixel as what lies beneath, or as the index `under` if given.
 inline bool ShowsArea(const Frame& frame, int32_t left, int32_t top, const PictureFile& picture,
-                      int32_t srcX, int32_t srcY, int32_t w, int32_t h) {
+                      int32_t srcX, int32_t srcY, int32_t w, int32_t h, int under = -1) {
     if (!picture.Loaded() || frame.width < left + w || frame.height < top + h) {
         return false;
     }
     for (int32_t y = 0; y < h; ++y) {
         for (int32_t x = 0; x < w; ++x) {
             const uint8_t pixel = picture.At(srcX + x, srcY + y);
-            if (pixel != kSeeThrough && frame.At(left + x, top + y) != pixel) {
+            const int shown = pixel == kSeeThrough ? under : pixel;
+            if (shown >= 0 && frame.At(left + x, top + y) != shown) {
                 return false;
             }
         }
@@ -69,16 +70,13 @@ inline int64_t PlayScoreShown(const Frame& frame, const PictureFile& digits) {
 // The end screen's nine digits as the number, the cleared screen showing
 // where a digit is see-through: the end picture lets the whole field through.
 inline bool EndScoreShows(const Frame& frame, const PictureFile& digits, int64_t value) {
-    for (int32_t entry = 0; entry < 9 && digits.Loaded(); ++entry, value /= 10) {
-        const int32_t left = 381 - 20 * entry, digitX = 2 + 23 * static_cast<int32_t>(value % 10);
-        for (int32_t i = 0; i < 20 * 20; ++i) {
-            const uint8_t digit = digits.At(digitX + i % 20, 4 + i / 20);
-            if (frame.At(left + i % 20, 148 + i / 20) != (digit == kSeeThrough ? 0 : digit)) {
-                return false;
-            }
+    for (int32_t entry = 0; entry < 9; ++entry, value /= 10) {
+        const int32_t digitX = 2 + 23 * static_cast<int32_t>(value % 10);
+        if (!ShowsArea(frame, 381 - 20 * entry, 148, digits, digitX, 4, 20, 20, 0)) {
+            return false;
         }
     }
-    return digits.Loaded();
+    return true;
 }
 
 }  // namespace test_support
