@@ -17,27 +17,23 @@ sources() {
 
 # The parts from the top down: a part includes only parts below itself.
 # rules/ makes the one sound call that removing full rows makes.
-allowed_below() {
-  case $1 in
-    app) echo "app flow rules video audio program platform" ;;
-    flow) echo "flow rules video audio program platform" ;;
-    video) echo "video rules program platform" ;;
-    rules) echo "rules audio" ;;
-    audio) echo "audio program platform" ;;
-    program) echo "program platform" ;;
-    platform) echo "platform" ;;
-  esac
-}
-for part in app flow rules video audio program platform; do
-  allowed=" $(allowed_below "$part") "
+declare -A below=(
+  [app]="flow rules video audio program platform"
+  [flow]="rules video audio program platform"
+  [video]="rules program platform"
+  [rules]="audio"
+  [audio]="program platform"
+  [program]="platform"
+  [platform]=""
+)
+parts=" ${!below[*]} "
+for part in "${!below[@]}"; do
+  allowed=" $part ${below[$part]} "
   while IFS=: read -r file _ included; do
     target=${included#*\"}
     target=${target%%/*}
-    case $target in
-      app | flow | rules | video | audio | program | platform) ;;
-      *) continue ;;
-    esac
-    [[ $allowed == *" $target "* ]] || complain "$file includes $target/, above or beside $part/"
+    [[ $parts != *" $target "* || $allowed == *" $target "* ]] ||
+      complain "$file includes $target/, above or beside $part/"
   done < <(grep -rn '^#include "' "$part" || true)
 done
 

@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <string>
 
 #include "tests/support/program_run.h"
@@ -21,25 +20,22 @@ const char* const kFiles[] = {"menu1.bmp", "cubeshards2.bmp", "score.bmp",  "sta
 
 // A fresh working folder where each data file but the one left out ("every":
 // all) is a link to (or copy of) the good one.
-class ScratchFolder {
-public:
-    explicit ScratchFolder(const char* left) : before_(fs::current_path()) {
-        folder_ = test_support::MakeScratchFolder("stackwell-data");
+struct ScratchFolder {
+    explicit ScratchFolder(const char* left) {
         for (const char* file : kFiles) {
             if (std::string_view(left) != "every" && std::string_view(file) != left) {
-                test_support::LinkOrCopy(before_ / file, folder_ / file);
+                test_support::LinkOrCopy(before / file, folder / file);
             }
         }
-        fs::current_path(folder_);
+        fs::current_path(folder);
     }
     ~ScratchFolder() {
-        fs::current_path(before_);
+        fs::current_path(before);
         std::error_code ignored;
-        fs::remove_all(folder_, ignored);
+        fs::remove_all(folder, ignored);
     }
-
-private:
-    fs::path before_, folder_;
+    const fs::path before = fs::current_path();
+    const fs::path folder = test_support::MakeScratchFolder("stackwell-data");
 };
 
 Bytes Put32(Bytes bytes, size_t at, uint32_t value) {
@@ -58,22 +54,18 @@ Bytes Splice(Bytes bytes, size_t at, size_t count, const Bytes& put = {}) {
 
 constexpr size_t kRows = 1078;  // where a picture's rows begin, after its palette
 
-// Ways a picture or sound file is damaged, by name (the readers' own tests
-// try many more). A wave file as the build makes it has "fmt " at 12, "data"
-// at 36, samples at 44.
+// Ways a picture or sound file is damaged, by name: mostly ones its reader
+// still takes, or sizes that lie (a file the reader refuses costs what a
+// missing one does; the readers' own tests refuse many more). A wave file as
+// the build makes it has "fmt " at 12, "data" at 36, samples at 44.
 std::vector<std::pair<std::string, Bytes>> Damaged(const Bytes& g, bool picture) {
-    std::mt19937 random(7);
-    Bytes noise(g.size());
-    std::generate(noise.begin(), noise.end(), [&] { return static_cast<uint8_t>(random()); });
-    std::vector<std::pair<std::string, Bytes>> copies = {{"empty", {}}, {"noise", noise}};
+    std::vector<std::pair<std::string, Bytes>> copies = {{"empty", {}}};
     const size_t cuts[] = {1, 30, picture ? kRows : 36, (g.size() + kRows) / 2 + 1};
     for (size_t cut : cuts) {
         copies.emplace_back("cut at " + std::to_string(cut), Splice(g, cut, g.size() - cut));
     }
     if (picture) {
-        copies.emplace_back("24 bits", Splice(g, 28, 1, {24}));
-        const uint32_t sizes[][2] = {
-            {640, 0xFFFFFE20}, {0, 480}, {0x7FFFFFFF, 0x7FFFFFFF}, {4096, 4096}, {4000, 1}};
+        const uint32_t sizes[][2] = {{0x7FFFFFFF, 0x7FFFFFFF}, {4096, 4096}, {4000, 1}};
         for (const auto& [width, height] : sizes) {
             copies.emplace_back("size " + std::to_string(width) + " x " + std::to_string(height),
                                 Put32(Put32(g, 18, width), 22, height));
@@ -84,18 +76,12 @@ std::vector<std::pair<std::string, Bytes>> Damaged(const Bytes& g, bool picture)
                   2));
         return copies;
     }
-    for (const auto& [at, value] : {std::pair{4u, 0xffffffffu}, {40u, 0u}, {40u, 0x7fffffffu}}) {
-        copies.emplace_back("size at " + std::to_string(at) + " " + std::to_string(value),
-                            Put32(g, at, value));
-    }
-    copies.emplace_back("compressed", Splice(g, 20, 1, {2}));
-    copies.emplace_back("no format chunk", Splice(g, 12, 24));
+    copies.emplace_back("form size 4 GiB", Put32(g, 4, 0xffffffffu));
+    copies.emplace_back("data size 2 GiB", Put32(g, 40, 0x7fffffffu));
     copies.emplace_back("odd chunk without its pad",
                         Splice(g, 36, 0, {'j', 'u', 'n', 'k', 3, 0, 0, 0, 1, 2, 3}));
     copies.emplace_back("chunk size beyond the file",
                         Splice(g, 36, 0, {'j', 'u', 'n', 'k', 0xf0, 0xff, 0xff, 0xff, 1, 2}));
-    copies.emplace_back("data before format", Splice(Splice(g, 12, 24), g.size() - 24, 0,
-                                                     Bytes(g.begin() + 12, g.begin() + 36)));
     return copies;
 }
 

@@ -1,26 +1,24 @@
 // Full rows: found top first, scored n to the power n, taken out of the well
 // with the crunch.
+#include <gtest/gtest.h>
+
 #include <set>
 
 #include "audio/sound_clip.h"
 #include "platform/hosts/headless/headless_control.h"
 #include "rules/counters.h"
 #include "rules/score.h"
-#include "rules_test_helpers.h"
 
 namespace {
-
-using namespace rules_test;
 
 // Row r holds r % 7 + 1 but for a gap in column r % 10, so that rows can be
 // told apart after they have moved; the listed rows are then filled.
 Board RowsWithFull(const std::set<int32_t>& full) {
     Board cells{};
     for (int32_t row = 0; row < kBoardRows; ++row) {
-        for (int32_t column = 0; column < kBoardColumns; ++column) {
-            CellAt(cells, row, column) = static_cast<int16_t>(row % 7 + 1);
-        }
-        CellAt(cells, row, row % kBoardColumns) = full.contains(row) ? 9 : 0;
+        const auto first = cells.begin() + row * kBoardColumns;
+        std::fill_n(first, kBoardColumns, static_cast<int16_t>(row % 7 + 1));
+        first[row % kBoardColumns] = full.contains(row) ? 9 : 0;
     }
     return cells;
 }
@@ -78,12 +76,14 @@ TEST(FullRows, AreListedTopFirstAndRemovedWithOneCrunchAndEverythingAboveDroppin
     EXPECT_EQ(filled, Board{});
 }
 
+// Entries 0 to 8 the shown digits of value, entry 9 all that lies above them.
 Score ScoreOf(int64_t value) {
     Score score{};
-    for (int32_t& digit : score) {
-        digit = static_cast<int32_t>(value % 10);
+    for (size_t entry = 0; entry < 9; ++entry) {
+        score[entry] = static_cast<int32_t>(value % 10);
         value /= 10;
     }
+    score[9] = static_cast<int32_t>(value);
     return score;
 }
 
@@ -97,20 +97,14 @@ TEST(Score, ALandingOfNRowsIsWorthNToThePowerN) {
         int64_t after;
     };
     rowsCleared = 0;
-    for (const Case& c : {Case{0, 4, 256}, Case{9, 1, 10}, Case{999, 3, 1026},
-                          Case{999'999'999, 1, 1'000'000'000}}) {
+    for (const Case& c :
+         {Case{0, 4, 256}, Case{9, 1, 10}, Case{999, 3, 1026}, Case{999'999'999, 1, 1'000'000'000},
+          Case{99'999'999'999, 4, 100'000'000'255}}) {
         Score score = ScoreOf(c.before);
         AddRowScore(score, c.rows);
         EXPECT_EQ(score, ScoreOf(c.after)) << c.before << " + " << c.rows << " rows";
     }
-    EXPECT_EQ(rowsCleared, 4 + 1 + 3 + 1);
-    rowsCleared = 0;
-    Score score = ScoreOf(999'999'999);
-    score[9] = 99;
-    AddRowScore(score, 4);
-    Score expected = ScoreOf(255);
-    expected[9] = 100;
-    EXPECT_EQ(score, expected);
+    EXPECT_EQ(rowsCleared, 4 + 1 + 3 + 1 + 4);
 }
 
 }  // namespace
