@@ -153,7 +153,7 @@ Cells FromTopLeft(Cells cells) {
 std::string Shape(const Cells& cells) {
     std::string shape;
     for (const auto& [x, y] : FromTopLeft(cells)) {
-        shape += " " + std::to_string(x) + "," + std::to_string(y);
+        shape.append(" ").append(std::to_string(x)).append(",").append(std::to_string(y));
     }
     return shape;
 }

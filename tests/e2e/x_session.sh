@@ -106,10 +106,13 @@ piece() {
 # A key pressed and let go at once, far shorter than the game's 40 ms between
 # two reads of the keyboard: it must act exactly once.
 tap() { xdotool key --delay 0 "$1"; }
-# Taps the key once; the check must succeed within the time.
+# Taps the key once; the check must succeed within the time. The tap waits
+# 0.15 s: read in the same pass as the last repeat of a Down just let go, it
+# would be lost, since the game takes Down first.
 tap_then() {
   local what=$1 seconds=$2 key=$3
   shift 3
+  sleep 0.15
   tap "$key"
   wait_for "$what after one tap of $key" "$seconds" "$@"
 }
