@@ -1,27 +1,24 @@
-// Says whether a screenshot of the running game shows what it must, from the
-// picture files in the working folder:
-//   screen_probe title|play|end SHOT
-// the title picture in its own colours, the end picture in the play colours,
-// or the play background and a well of tiles, printing the place and shape of
-// the first falling piece (see ReadWell). Or follows the falling piece:
-//   screen_probe watch SECONDS SHOT
-// reads SHOT again and again for that long and prints "TIME COLUMN ROW BLOCKS
-// SHAPE" each time the well shows something new, TIME in milliseconds of the
-// real-time clock (a well caught half drawn is left out).
-// Or plays: "screen_probe place SHOT" prints "KEY BLOCKS COLUMN SHAPE", the
-// key that brings the falling piece nearer to where it is best dropped
-// (space, Left, Right, or Down once it is there; none without a piece in
-// view), the blocks in the well and the piece's column and shape.
-// SHOT is a binary PPM of the whole X screen, or the screen itself as Xvfb
-// keeps it in a file (-fbdir), an XWD image read in about a millisecond, so
-// that the piece can be timed pass by pass. The game's 640 x 480 picture is
-// scaled to the screen, aspect kept and centred: each game pixel is looked at
-// in the middle of its block.
+// Reads screenshots of the running game, comparing them with the picture
+// files in the working folder:
+//   screen_probe title|end|play SHOT   the title picture in its own colours,
+//       the end picture in the play colours, or the play background and a well
+//       of tiles, printing the place and shape of the first falling piece;
+//   screen_probe watch SECONDS SHOT    reads SHOT again and again for that long
+//       and prints "TIME COLUMN ROW BLOCKS SHAPE" each time the well shows
+//       something new (TIME in ms of the real-time clock);
+//   screen_probe place SHOT            prints "KEY BLOCKS COLUMN SHAPE": the key
+//       (space, Left, Right, or Down once there; none without a piece) that
+//       brings the falling piece nearer to where it is best dropped.
+// SHOT is a binary PPM, or the X screen as Xvfb keeps it in a file (-fbdir),
+// an XWD image read in about a millisecond, so that the piece can be timed
+// pass by pass. The game's 640 x 480 picture is scaled to the screen, aspect
+// kept and centred: each game pixel is looked at in the middle of its block.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <thread>
@@ -49,7 +46,6 @@ struct Screen {
     size_t pixels = 0, stride = 0, pixelSize = 3;
     int red = 0, blue = 2;
 
-    bool Read(const std::string& fileName) { return Parse(FileBytes(fileName)); }
     bool Parse(std::vector<uint8_t> file) {
         bytes = std::move(file);
         const bool read =
@@ -136,24 +132,42 @@ bool WholePictureShows(const Screen& screen, const char* picture, const PictureF
     return share >= 0.99;
 }
 
+using Cells = std::vector<std::pair<int, int>>;
+using Grid = std::vector<bool>;  // row by row, 10 cells a row
+
+// The cells moved to the top left corner, in order: the shape they make.
+Cells FromTopLeft(Cells cells) {
+    int left = 10, top = 23;
+    for (const auto& [x, y] : cells) {
+        left = std::min(left, x);
+        top = std::min(top, y);
+    }
+    for (auto& [x, y] : cells) {
+        x -= left;
+        y -= top;
+    }
+    std::sort(cells.begin(), cells.end());
+    return cells;
+}
+
+std::string Shape(const Cells& cells) {
+    std::string shape;
+    for (const auto& [x, y] : FromTopLeft(cells)) {
+        shape.append(" ").append(std::to_string(x)).append(",").append(std::to_string(y));
+    }
+    return shape;
+}
+
 // What the well shows: every cell one of the tiles, or unreadable. While the
 // first piece of a game falls it is all there is in the well: its leftmost
-// column and top row, its blocks counted from there, and their number.
+// column and top row, and its blocks.
 struct Well {
     int unreadable = 0, column = -1, row = -1;
-    std::vector<std::pair<int, int>> blocks;
-
-    std::string Shape() const {
-        std::string shape;
-        for (const auto& [x, y] : blocks) {
-            shape.append(" ").append(std::to_string(x - column));
-            shape.append(",").append(std::to_string(y - row));
-        }
-        return shape;
-    }
+    Cells blocks;
 };
 
-Well ReadWell(const Screen& screen, const PictureFile& colours, const PictureFile& tiles) {
+Well ReadWell(const Screen& screen, const PictureFile& colours) {
+    static const PictureFile tiles = ReadPictureFile("cubeshards2.bmp");
     Well well;
     for (int row = 0; row < 23; ++row) {
         for (int column = 0; column < 10; ++column) {
@@ -174,7 +188,6 @@ Well ReadWell(const Screen& screen, const PictureFile& colours, const PictureFil
 }
 
 int Watch(double seconds, const char* shot, const PictureFile& colours) {
-    const PictureFile tiles = ReadPictureFile("cubeshards2.bmp");
     using Clock = std::chrono::system_clock;
     const auto end = Clock::now() + std::chrono::duration<double>(seconds);
     std::string shown;
@@ -185,9 +198,10 @@ int Watch(double seconds, const char* shot, const PictureFile& colours) {
         Screen screen;
         // The game draws the same picture pass after pass: only a new one is read.
         if (bytes != last && screen.Parse(bytes)) {
-            const Well well = ReadWell(screen, colours, tiles);
+            const Well well = ReadWell(screen, colours);
             const std::string now = std::to_string(well.column) + " " + std::to_string(well.row) +
-                                    " " + std::to_string(well.blocks.size()) + well.Shape();
+                                    " " + std::to_string(well.blocks.size()) + Shape(well.blocks);
+            // A well caught half drawn is left out.
             if (well.unreadable == 0 && now != shown) {
                 const auto ms =
                     std::chrono::duration_cast<std::chrono::milliseconds>(taken.time_since_epoch());
@@ -205,55 +219,22 @@ int Watch(double seconds, const char* shot, const PictureFile& colours) {
 // The player that fills a row. Every block of the stack rests on the floor
 // or on another block until a row goes, so the falling piece is the blocks
 // not linked to the bottom row, side by side or one above the other.
-using Cells = std::vector<std::pair<int, int>>;
-using Grid = std::vector<bool>;  // row by row, 10 cells a row
-
-Cells FromTopLeft(Cells cells) {
-    int left = 10, top = 23;
-    for (const auto& [x, y] : cells) {
-        left = std::min(left, x);
-        top = std::min(top, y);
-    }
-    for (auto& [x, y] : cells) {
-        x -= left;
-        y -= top;
-    }
-    std::sort(cells.begin(), cells.end());
-    return cells;
-}
-
-// A quarter turn clockwise on the screen, as Space turns.
-Cells Turned(const Cells& cells) {
-    Cells turned;
-    for (const auto& [x, y] : cells) {
-        turned.emplace_back(-y, x);
-    }
-    return FromTopLeft(turned);
-}
-
-// Splits the well's blocks into the stack and the falling piece.
 Grid Stack(const Well& well, Cells& piece) {
     Grid blocks(230, false), stack(230, false);
     for (const auto& [x, y] : well.blocks) {
         blocks[y * 10 + x] = true;
     }
-    std::vector<int> reached;
+    const std::function<void(int, int)> reach = [&](int x, int y) {
+        if (x >= 0 && x < 10 && y >= 0 && y < 23 && blocks[y * 10 + x] && !stack[y * 10 + x]) {
+            stack[y * 10 + x] = true;
+            reach(x - 1, y);
+            reach(x + 1, y);
+            reach(x, y - 1);
+            reach(x, y + 1);
+        }
+    };
     for (int x = 0; x < 10; ++x) {
-        if (blocks[220 + x]) {
-            reached.push_back(220 + x);
-            stack[220 + x] = true;
-        }
-    }
-    while (!reached.empty()) {
-        const int at = reached.back();
-        reached.pop_back();
-        for (const int next :
-             {at - 10, at + 10, at % 10 > 0 ? at - 1 : -1, at % 10 < 9 ? at + 1 : -1}) {
-            if (next >= 0 && next < 230 && blocks[next] && !stack[next]) {
-                stack[next] = true;
-                reached.push_back(next);
-            }
-        }
+        reach(x, 22);
     }
     for (const auto& [x, y] : well.blocks) {
         if (!stack[y * 10 + x]) {
@@ -301,7 +282,7 @@ std::pair<int, int> Drop(const Cells& cells, int column, Grid filled) {
 }
 
 int Place(const Screen& screen, const PictureFile& colours) {
-    const Well well = ReadWell(screen, colours, ReadPictureFile("cubeshards2.bmp"));
+    const Well well = ReadWell(screen, colours);
     Cells piece;
     const Grid stack = Stack(well, piece);
     const char* key = "none";
@@ -312,21 +293,22 @@ int Place(const Screen& screen, const PictureFile& colours) {
         // plan stays the same as the piece goes there.
         std::tuple<int, int, int, int> best{1, 0, 0, 0};
         Cells turned = FromTopLeft(piece);
-        for (int turns = 0; turns < 4; ++turns, turned = Turned(turned)) {
+        for (int turns = 0; turns < 4; ++turns) {
             const int width = std::max_element(turned.begin(), turned.end())->first + 1;
             for (int at = 0; at + width <= 10; ++at) {
                 const auto [full, cost] = Drop(turned, at, stack);
                 best = std::min(best, std::make_tuple(full, cost, turns, at));
             }
+            // A quarter turn clockwise on the screen, as Space turns.
+            for (auto& [x, y] : turned) {
+                x = -std::exchange(y, x);
+            }
+            turned = FromTopLeft(turned);
         }
         const int turns = std::get<2>(best), target = std::get<3>(best);
         key = turns > 0 ? "space" : column > target ? "Left" : column < target ? "Right" : "Down";
     }
-    std::printf("%s %zu %d", key, well.blocks.size(), column);
-    for (const auto& [x, y] : FromTopLeft(piece)) {
-        std::printf(" %d,%d", x, y);
-    }
-    std::printf("\n");
+    std::printf("%s %zu %d%s\n", key, well.blocks.size(), column, Shape(piece).c_str());
     return well.unreadable == 0 ? 0 : 1;
 }
 
@@ -339,7 +321,7 @@ int main(int argc, char** argv) {
         return Watch(std::atof(argv[2]), argv[3], play);
     }
     Screen screen;
-    if (argc != 3 || !screen.Read(argv[2])) {
+    if (argc != 3 || !screen.Parse(FileBytes(argv[2]))) {
         std::fprintf(stderr,
                      "usage: screen_probe title|play|end|place SHOT | watch SECONDS SHOT\n");
         return 2;
@@ -349,16 +331,15 @@ int main(int argc, char** argv) {
     }
     if (check == "play") {
         const bool background = WholePictureShows(screen, "menu1.bmp", play, InPlayArea);
-        const Well well = ReadWell(screen, play, ReadPictureFile("cubeshards2.bmp"));
-        std::printf("well: %d cells unreadable\npiece %d %d\nblocks %zu\nshape%s\n",
-                    well.unreadable, well.column, well.row, well.blocks.size(),
-                    well.Shape().c_str());
+        const Well well = ReadWell(screen, play);
+        std::printf("well: %d cells unreadable\npiece %d %d\nshape%s\n", well.unreadable,
+                    well.column, well.row, Shape(well.blocks).c_str());
         return well.unreadable == 0 && background ? 0 : 1;
     }
-    const bool title = check == "title";
-    if (!title && check != "end") {
+    if (check != "title" && check != "end") {
         return 2;
     }
+    const bool title = check == "title";
     return WholePictureShows(screen, title ? "start.bmp" : "end.bmp",
                              title ? ReadPictureFile("start.bmp") : play)
                ? 0

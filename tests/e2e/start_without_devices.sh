@@ -5,22 +5,20 @@
 # how to play silently. Usage: start_without_devices.sh PROGRAM
 set -uo pipefail
 game=${1:?usage: start_without_devices.sh PROGRAM}
-startup_failed=1
 status=0
 
 # expect NAME WORDS ENV...: the game, run with the environment changed so,
-# ends at start-up with the start-up failure code and WORDS on standard error.
+# ends at start-up with the start-up failure code, 1, and WORDS on standard error.
 expect() {
-  local name=$1 words=$2
+  local name=$1 words=$2 err code
   shift 2
-  local err code
   err=$(env "$@" timeout 20 "$game" 2>&1 >/dev/null)
   code=$?
-  if [ "$code" -ne "$startup_failed" ] || [[ "$err" != *"$words"* ]]; then
+  if [ "$code" -eq 1 ] && [[ "$err" == *"$words"* ]]; then
+    echo "ok   $name: $err"
+  else
     echo "FAIL $name: exit code $code, standard error: $err"
     status=1
-  else
-    echo "ok   $name: $err"
   fi
 }
 

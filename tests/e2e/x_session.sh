@@ -1,13 +1,16 @@
 # The helpers of the whole-program runs in a virtual X server, sourced by
-# tests/e2e/play_under_x.sh (the Linux build) and tests/win32/play_under_wine.sh
-# (the Windows build under Wine). The sourcing script sets `probe` (the
-# screen probe) and `data` (the folder whose picture files the probe compares
-# with) and may define `close_services`, run at the end before the X server
-# goes. With E2E_SHOTS=folder the screenshots are kept there as PNG files.
-#
-# Screenshots are the X server's own screen, which Xvfb keeps in a file
-# (-fbdir): a copy takes about a millisecond, so the probe can also follow the
-# falling piece pass by pass while a key is held (see `hold`).
+# tests/e2e/play_under_x.sh and tests/win32/play_under_wine.sh, which set
+# `probe` (the screen probe) and `data` (the folder of the picture files it
+# compares with) and may define `close_services`, run before the X server goes.
+# With E2E_SHOTS=folder the screenshots are kept there as PNG files. They are
+# copies of the screen Xvfb keeps in a file (-fbdir), a millisecond each.
+
+# Skips the test when a tool it needs is missing.
+need() {
+  for tool in "$@"; do
+    command -v "$tool" >/dev/null 2>&1 || { echo "skipped: $tool is not installed"; exit 77; }
+  done
+}
 
 work=$(mktemp -d)
 xvfb_pid=""
@@ -103,10 +106,13 @@ piece() {
 # A key pressed and let go at once, far shorter than the game's 40 ms between
 # two reads of the keyboard: it must act exactly once.
 tap() { xdotool key --delay 0 "$1"; }
-# Taps the key once; the check must succeed within the time.
+# Taps the key once; the check must succeed within the time. The tap waits
+# 0.15 s: read in the same pass as the last repeat of a Down just let go, it
+# would be lost, since the game takes Down first.
 tap_then() {
   local what=$1 seconds=$2 key=$3
   shift 3
+  sleep 0.15
   tap "$key"
   wait_for "$what after one tap of $key" "$seconds" "$@"
 }
@@ -147,11 +153,11 @@ changes() {
 }
 # How many times the piece's column, row or shape changed, from the time given.
 count() { changes "$@" | wc -l | tr -d ' '; }
-# The ms per column or row the piece went, from its first to its last change:
-# steps that fell between two screenshots still count.
+# The ms per column, row or turn the piece went, from its first to its last
+# change: columns and rows that fell between two screenshots still count.
 pace() {
-  changes "$1" | awk '{ if (!n++) { t0 = $1; v0 = $2 } t = $1; v = $2 }
-    END { d = v > v0 ? v - v0 : v0 - v; print d ? int((t - t0) / d) : 0 }'
+  changes "$1" | awk -v field="$1" '{ if (!n++) { t0 = $1; v0 = $2 } t = $1; v = $2 }
+    END { d = field == "shape" ? n - 1 : v > v0 ? v - v0 : v0 - v; print d ? int((t - t0) / d) : 0 }'
 }
 # Fails unless the number lies in the range, saying what was measured.
 within() {
@@ -166,14 +172,12 @@ within() {
 # let go, and a tap after a hold acts exactly once. Screenshots lag a little
 # on a busy machine: moves are timed from the first to the last.
 check_held_keys() {
-  if [ "$(piece shape)" = "0,0 1,0 0,1 1,1" ]; then
+  if [ "$(piece shape)" = "0,0 0,1 1,0 1,1" ]; then
     echo "the first piece is the square, whose turns do not show: Space is not checked"
   else
     hold space 0.4
     within "$(count shape)" 2 8 "turns with Space held 0.4 s"
-    within "$(changes shape | awk 'NR == 1 { first = $1 } { last = $1 }
-      END { print (NR > 1 ? int((last - first) / (NR - 1)) : 0) }')" 95 1000 \
-      "with Space held, ms between two turns"
+    within "$(pace shape)" 95 1000 "with Space held, ms between two turns"
     within "$(count shape "$((let_go_at + 300))")" 0 0 "turns after Space was let go"
     hold space 0
     within "$(count shape)" 1 1 "turns after one tap of Space"
@@ -249,66 +253,62 @@ lose_every_game() {
 # The sound the game made, as the sourcing script records it: the file
 # `recording`, read by sox with the options in `recording_format`, of
 # `bytes_per_second`. `mark NAME` notes how much of it was written when
-# something happens, which places it in the sound whatever the delays before.
+# something happens, which places it in the sound whatever the delays before;
+# `at NAME [SECONDS]` is that place, or the given seconds from it.
 mark() { echo "$1 $(stat -c %s "$recording")" >>"$work/marks"; }
-at() { awk -v name="$1" -v rate="$bytes_per_second" '$1 == name { print $2 / rate }' "$work/marks"; }
-# sox's figures for LENGTH seconds from START of a sound, or of its band of
-# frequencies (Hz):
-#   figures START LENGTH [-freq] [-band LOW-HIGH] INPUT...
-figures() {
-  local start=$1 length=$2 option=() band=()
-  shift 2
-  [ "$1" != -freq ] || { option=(-freq); shift; }
-  [ "$1" != -band ] || { band=(sinc "$2"); shift 2; }
-  sox "$@" -n remix - trim "$start" "$length" "${band[@]}" stat "${option[@]}" 2>&1
+at() {
+  awk -v name="$1" -v rate="$bytes_per_second" -v d="${2:-0}" '$1 == name { print $2 / rate + d }' \
+    "$work/marks"
 }
-rms() { figures "$@" | awk '/^RMS +amplitude/ { print $3 }'; }
-# The frequency of the most power, summed over the stretch.
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { print a / b }'; }
+# The RMS amplitude of LENGTH seconds from START of a sound, or of its band of
+# frequencies (Hz): rms START LENGTH [-band LOW-HIGH] INPUT...
+rms() {
+  local start=$1 length=$2 band=()
+  shift 2
+  [ "$1" != -band ] || { band=(sinc "$2"); shift 2; }
+  sox "$@" -n remix - trim "$start" "$length" "${band[@]}" stat 2>&1 | awk '/^RMS +amplitude/ { print $3 }'
+}
+# The frequency of the most power, summed over the stretch: pitch START LENGTH INPUT...
 pitch() {
-  figures "$1" "$2" -freq "${@:3}" | awk 'NF == 2 && $1 > 50 && $1 < 5000 { power[$1] += $2 }
-    END { for (f in power) if (power[f] > most) { most = power[f]; strongest = f } print strongest }'
+  sox "${@:3}" -n remix - trim "$1" "$2" stat -freq 2>&1 |
+    awk 'NF == 2 && $1 > 50 && $1 < 5000 { power[$1] += $2 }
+      END { for (f in power) if (power[f] > most) { most = power[f]; strongest = f } print strongest }'
 }
 # The title music at the pitch of its file, the play music before the pause
-# and silence during it (marks `title` and `pause`).
+# and silence during it (marks `title` and `pause`); then the row-clear sound
+# at the removal (mark `clear`, taken when a screenshot showed the row gone, a
+# little after the sound began): crunch.wav's cracks lie between 2.5 and
+# 4.5 kHz, where the play music is faint. The loudest 0.3 s of that band from
+# a second before the mark must be as loud as in crunch.wav and far louder
+# than any of the 3 s before (`crunch`, `music`).
 check_sound() {
-  local heard=("${recording_format[@]}" "$recording") want got pause
+  local heard=("${recording_format[@]}" "$recording") want got
   want=$(pitch 0.3 3 "$data/superhappy.wav")
   got=$(pitch "$(at title)" 3 "${heard[@]}")
-  within "$(awk -v got="$got" -v want="$want" 'BEGIN { print got / want }')" 0.97 1.03 \
-    "the title music's pitch over its file's ($got Hz, not $want Hz)"
-  pause=$(at pause)
-  within "$(rms "$(awk -v t="$pause" 'BEGIN { print t - 2 }')" 1.5 "${heard[@]}")" 0.01 1 \
-    "the RMS of the play music before the pause"
-  within "$(rms "$(awk -v t="$pause" 'BEGIN { print t + 0.7 }')" 1 "${heard[@]}")" 0 0.002 \
-    "the RMS of the sound during the pause"
-}
-
-# The row-clear sound at the removal (mark `clear`, taken when a screenshot
-# showed the row gone, a little after the sound began): crunch.wav's cracks
-# lie between 2.5 and 4.5 kHz, where the play music is faint. The loudest
-# 0.3 s of that band from a second before the mark must be as loud as in
-# crunch.wav and far louder than any of the 3 s before (`crunch`, `music`).
-check_crunch() {
-  local heard=("${recording_format[@]}" "$recording") clear want
-  clear=$(at clear)
+  within "$(ratio "$got" "$want")" 0.97 1.03 "the title music's pitch over its file's ($got Hz, not $want Hz)"
+  within "$(rms "$(at pause -2)" 1.5 "${heard[@]}")" 0.01 1 "the RMS of the play music before the pause"
+  within "$(rms "$(at pause 0.7)" 1 "${heard[@]}")" 0 0.002 "the RMS of the sound during the pause"
   loudest() {
     for offset in $(seq "$1" 0.1 "$2"); do
-      rms "$(awk -v t="$clear" -v d="$offset" 'BEGIN { print t + d }')" 0.3 -band 2500-4500 "${@:3}"
+      rms "$(at clear "$offset")" 0.3 -band 2500-4500 "${heard[@]}"
     done | sort -g | tail -n1
   }
   want=$(rms 0 0.3 -band 2500-4500 "$data/crunch.wav")
-  crunch=$(loudest -1 0.5 "${heard[@]}")
-  music=$(loudest -4 -1.3 "${heard[@]}")
-  within "$(awk -v a="$crunch" -v b="$want" 'BEGIN { print a / b }')" 0.8 1.5 \
+  crunch=$(loudest -1 0.5)
+  music=$(loudest -4 -1.3)
+  within "$(ratio "$crunch" "$want")" 0.8 1.5 \
     "the row-clear sound's RMS at 2.5-4.5 kHz over crunch.wav's ($crunch, not $want)"
-  within "$(awk -v a="$crunch" -v b="$music" 'BEGIN { print a / b }')" 2 1000 \
+  within "$(ratio "$crunch" "$music")" 2 1000 \
     "the RMS at 2.5-4.5 kHz at the removal over the play music's before ($crunch, $music)"
 }
 
-# The run from the title on, as a player plays it: the first piece at the top
-# of column 4, the held keys, the pause, a row filled and cleared, the end
-# screen, and the game's end with status 0.
+# The run from the title on, as a player plays it: the title music heard for
+# a while, the first piece at the top of column 4, the held keys, the pause, a
+# row filled and cleared, the end screen, and the game's end with status 0.
 play_a_run() {
+  mark title
+  sleep 4
   tap_then "first piece in the well" 30 Return screen_shows play
   column=$(piece column)
   row=$(piece row)

@@ -1,23 +1,16 @@
 #!/usr/bin/env bash
-# The Windows build under Wine in a virtual X server: first the win32 driver's
-# contract suites; then the program played from the title to the end screen
-# (the screen checked at each step, the exit code and the sound heard), with
-# Down held until every game is lost, closed with Alt+F4 in play, and started
-# with no sound device, where it must stop with its failure exit code and say
-# why. The helpers are tests/e2e/x_session.sh's.
+# The Windows build under Wine in a virtual X server: the win32 driver's
+# contract suites, then the program played as tests/e2e/x_session.sh plays it,
+# with Down held until every game is lost, closed with Alt+F4 in play, and
+# started with no sound device.
+# Usage: play_under_wine.sh BUILD_DIR, a Windows build (make windows) with the
+# program and data in BUILD_DIR/run and BUILD_DIR/host-tools/screen_probe.
 #
-# Usage: play_under_wine.sh BUILD_DIR
-#   BUILD_DIR is a Windows build (make windows): BUILD_DIR/run holds
-#   stackwell.exe and the data files, BUILD_DIR/host-tools/screen_probe reads
-#   screenshots on this machine.
-# With E2E_SHOTS=folder the screenshots are kept there.
-#
-# Wine runs in a throwaway prefix, BUILD_DIR/win32-e2e/prefix, made on first
-# use. Its desktop is a 640 x 480 virtual one (without it the display mode
-# cannot be set), on an X server of the same size. The machine need not have
-# a sound card: Wine plays into a null sink of a PulseAudio server of the
-# test's own, whose monitor is recorded. No sound device at all is Wine's
-# audio driver setting left empty.
+# Wine runs in a throwaway prefix, BUILD_DIR/win32-e2e/prefix, on a 640 x 480
+# virtual desktop (without it the display mode cannot be set). Wine plays into
+# a null sink of the test's own PulseAudio server, whose monitor is recorded:
+# no sound card is needed. No sound device at all is Wine's audio driver
+# setting left empty.
 set -Eeuo pipefail
 
 build=$(cd "$1" && pwd)
@@ -25,17 +18,12 @@ data=$build/run
 game=$data/stackwell.exe
 probe=$build/host-tools/screen_probe
 driver_tests=$build/tests/win32_driver_tests.exe
-for tool in wine Xvfb xdotool convert sox pulseaudio pactl parec; do
-  if ! command -v "$tool" >/dev/null 2>&1; then
-    echo "skipped: $tool is not installed (make test-windows installs it)"
-    exit 77
-  fi
-done
-for file in "$game" "$probe" "$driver_tests"; do
-  [ -f "$file" ] || { echo "FAILED: no $file (make windows builds it)"; exit 1; }
-done
 # shellcheck source=tests/e2e/x_session.sh
 . "$(dirname "$0")/../e2e/x_session.sh"
+need wine Xvfb xdotool convert sox pulseaudio pactl parec
+for file in "$game" "$probe" "$driver_tests"; do
+  [ -f "$file" ] || fail "no $file (make windows builds it)"
+done
 
 mkdir -p "$build/win32-e2e"
 export WINEPREFIX=$build/win32-e2e/prefix
@@ -62,9 +50,12 @@ recording=$work/heard.raw
 recording_format=(-t raw -r 44100 -e signed-integer -b 16 -c 2)
 bytes_per_second=176400
 
+# The game in the data folder given; with a second argument it must show
+# its title picture, which the argument names.
 start_game() {
   (cd "$1" && exec wine stackwell.exe) >"$work/game.out" 2>"$work/game.err" &
   game_pid=$!
+  [ $# -lt 2 ] || wait_for "title picture $2" 90 screen_shows title
 }
 # Wine's audio driver: PulseAudio, or none at all.
 sound_driver() {
@@ -95,29 +86,23 @@ sound_driver pulse
 # sound heard all along.
 parec -d heard.monitor --format=s16le --rate=44100 --channels=2 --latency-msec=20 >"$recording" &
 recorder_pid=$!
-start_game "$data"
-wait_for "title picture" 90 screen_shows title
-mark title
-sleep 4
+start_game "$data" "at start"
 play_a_run
 stop "$recorder_pid"
 recorder_pid=""
 check_sound
-check_crunch
 
 # 2. Down held from the first piece until every game is lost, on a data folder
 # without the play music: the game plays on without it.
 cp -r "$data" "$work/short"
 rm "$work/short/techno.wav"
-start_game "$work/short"
-wait_for "title picture without the music" 90 screen_shows title
+start_game "$work/short" "without the music"
 lose_every_game
 
 # 3. A close typed on the keyboard, which the system turns into a close
 # request: in play the game ends when the piece has landed, without the end
 # screen, as after any close.
-start_game "$data"
-wait_for "title picture before the close" 90 screen_shows title
+start_game "$data" "before the close"
 tap_then "a piece before the close" 30 Return screen_shows play
 xdotool key alt+F4
 xdotool keydown Down
@@ -152,6 +137,5 @@ wait_game
 sound_driver pulse
 [ "$ended_with" -eq 1 ] || fail "after the message box the game exited with $ended_with, not 1"
 
-echo "played under Wine: title, piece at column $column row $row, a row filled, end screen," \
-  "the crunch at RMS $crunch (the play music's $music); Alt+F4 in play; no sound device:" \
-  "$(head -n1 "$work/game.err"), and in a message box without a console"
+echo "played under Wine: piece at column $column row $row, the crunch at RMS $crunch (the" \
+  "play music's $music); Alt+F4 in play; no sound device: $(head -n1 "$work/game.err")"
