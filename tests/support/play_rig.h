@@ -82,11 +82,11 @@ inline void SetKeysByPass(KeysAtPass keysAt) {
     });
 }
 
-// Escape from quitPass on; before it the key at pass `at` only.
-inline KeysAtPass EscapeFrom(uint64_t quitPass, uint8_t key = 0, uint64_t at = 0) {
+// Escape from quitPass on; before it the key at the first pass only.
+inline KeysAtPass EscapeFrom(uint64_t quitPass, uint8_t key = 0) {
     return [=](uint64_t pass) -> std::vector<uint8_t> {
         return pass >= quitPass ? std::vector<uint8_t>{platform::DIK_ESCAPE}
-                                : std::vector<uint8_t>(pass == at && key != 0 ? 1 : 0, key);
+                                : std::vector<uint8_t>(pass == 0 && key != 0 ? 1 : 0, key);
     };
 }
 

@@ -8,10 +8,6 @@
 #include <string>
 #include <system_error>
 
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
-
 namespace test_support {
 
 // Makes and returns a new, empty folder whose name starts with prefix; an
@@ -40,23 +36,19 @@ inline void LinkOrCopy(const std::filesystem::path& source, const std::filesyste
     }
 }
 
-// Named pipes among the files are a POSIX thing; Windows keeps its pipes
-// apart from the file system.
-constexpr bool CanMakeNamedPipes() {
-#ifdef _WIN32
-    return false;
-#else
-    return true;
-#endif
-}
-
-// Makes a named pipe at path; false where it cannot (or no system has them).
-inline bool MakeNamedPipe([[maybe_unused]] const std::filesystem::path& path) {
-#ifdef _WIN32
-    return false;
-#else
-    return ::mkfifo(path.c_str(), 0600) == 0;
-#endif
-}
+// A fresh folder that is the working directory for the object's life, and
+// is removed with it.
+struct WorkingScratchFolder {
+    explicit WorkingScratchFolder(const std::string& prefix) : folder(MakeScratchFolder(prefix)) {
+        std::filesystem::current_path(folder);
+    }
+    ~WorkingScratchFolder() {
+        std::filesystem::current_path(before);
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+    const std::filesystem::path before = std::filesystem::current_path();
+    const std::filesystem::path folder;
+};
 
 }  // namespace test_support

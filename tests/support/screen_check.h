@@ -33,8 +33,8 @@ inline bool ShowsArea(const Frame& frame, int32_t left, int32_t top, const Pictu
 
 // Sprite i of a strip of 20 x 20 sprites lies at (2 + 23 i, 4) in its picture.
 inline bool ShowsSprite(const Frame& frame, int32_t left, int32_t top, const PictureFile& strip,
-                        int32_t index) {
-    return ShowsArea(frame, left, top, strip, 2 + 23 * index, 4, 20, 20);
+                        int32_t index, int under = -1) {
+    return ShowsArea(frame, left, top, strip, 2 + 23 * index, 4, 20, 20, under);
 }
 
 inline bool CellShows(const Frame& frame, int32_t row, int32_t column, const PictureFile& tiles,
@@ -71,8 +71,8 @@ inline int64_t PlayScoreShown(const Frame& frame, const PictureFile& digits) {
 // where a digit is see-through: the end picture lets the whole field through.
 inline bool EndScoreShows(const Frame& frame, const PictureFile& digits, int64_t value) {
     for (int32_t entry = 0; entry < 9; ++entry, value /= 10) {
-        const int32_t digitX = 2 + 23 * static_cast<int32_t>(value % 10);
-        if (!ShowsArea(frame, 381 - 20 * entry, 148, digits, digitX, 4, 20, 20, 0)) {
+        if (!ShowsSprite(frame, 381 - 20 * entry, 148, digits, static_cast<int32_t>(value % 10),
+                         0)) {
             return false;
         }
     }

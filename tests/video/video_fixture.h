@@ -95,17 +95,12 @@ class VideoTest : public ::testing::Test {
 protected:
     void SetUp() override {
         platform::headless::Reset();
-        scratch = test_support::MakeScratchFolder("video");
-        ASSERT_FALSE(scratch.empty());
-        std::filesystem::current_path(scratch);
         ASSERT_EQ(InitDisplay(640, 480, 8), 1);
         ASSERT_EQ(CreateScreenSurfaces(), 1);
     }
     void TearDown() override {
         ReleaseScreenSurfaces();
         ReleaseDisplay();
-        std::filesystem::current_path(previous);
-        std::filesystem::remove_all(scratch);
     }
 
     // The last frame a flip showed.
@@ -128,8 +123,7 @@ protected:
                      &fill);
     }
 
-    std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::path scratch;
+    test_support::WorkingScratchFolder scratch{"video"};
 };
 
 }  // namespace video_test
