@@ -33,8 +33,8 @@ void PressKey(uint8_t scanCode, bool down) {
     platform::headless::SetKey(scanCode, down);
 }
 
-bool FailNext(platform::Fault fault, int times) {
-    platform::headless::FailStep(fault, 0, times);
+bool FailNext(platform::Fault fault) {
+    platform::headless::FailStep(fault, 0, 1);
     return true;
 }
 

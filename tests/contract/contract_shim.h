@@ -24,8 +24,8 @@ platform::WindowHandle MakeWindow();
 void RequestClose(platform::WindowHandle window);
 // A key goes down or up as the system's keyboard reports it.
 void PressKey(uint8_t scanCode, bool down);
-// The step fails at its next call (times calls in a row).
-bool FailNext(platform::Fault fault, int times = 1);
+// The step fails at its next call.
+bool FailNext(platform::Fault fault);
 // The system takes the memory of every sound buffer.
 bool LoseSoundBuffers();
 // Lets the sound card take the given number of milliseconds of sound.

@@ -47,7 +47,7 @@ void PressKey(uint8_t scanCode, bool down) {
     SendInput(1, &input, sizeof input);
 }
 
-bool FailNext(platform::Fault /*fault*/, int /*times*/) {
+bool FailNext(platform::Fault /*fault*/) {
     return false;
 }
 
