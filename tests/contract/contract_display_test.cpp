@@ -161,6 +161,27 @@ TEST_F(Display, TextIsPaintedInTheNearestPaletteEntry) {
     EXPECT_EQ(primary_->Flip(nullptr, DDFLIP_WAIT), kOk);
 }
 
+// The chain's two surfaces hold links to each other: whichever goes first must
+// leave the other without a dangling one.
+TEST_F(Display, TheScreenChainOutlivesNoLinkBetweenItsSurfaces) {
+    const SurfaceCaps caps{DDSCAPS_BACKBUFFER};
+    back_->AddRef();
+    back_->Release();
+    back_->Release();
+    EXPECT_EQ(back_->Release(), 0u) << "released more often than handed out";
+    back_ = nullptr;
+    EXPECT_EQ(primary_->GetAttachedSurface(&caps, &back_), kErrGeneric);
+    EXPECT_EQ(primary_->Flip(nullptr, DDFLIP_WAIT), kErrInvalidParams);
+    primary_->Release();
+    ASSERT_EQ(device_->CreateSurface(&kChain, &primary_, nullptr), kOk) << LastErrorText();
+    ASSERT_EQ(primary_->GetAttachedSurface(&caps, &back_), kOk);
+    primary_->Release();
+    primary_ = nullptr;
+    EXPECT_EQ(Fill(back_, 4), kOk) << "a back buffer still held outlives its primary surface";
+    EXPECT_EQ(Read(back_)[0], 4);
+    EXPECT_EQ(back_->Flip(nullptr, DDFLIP_WAIT), kErrInvalidParams);
+}
+
 // What the game hands out it sets to nothing itself when a step fails; what
 // counts is the failure, and that nothing is left busy.
 TEST_F(Display, FailedStepsFailAndLeaveNothingBusy) {
