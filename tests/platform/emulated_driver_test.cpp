@@ -29,6 +29,21 @@ Pixels RandomPixels(std::mt19937& random, int count, int low, int high) {
     return pixels;
 }
 
+// Runs the check on each way this processor can run, named in any failure;
+// at least the plain way always runs.
+template <typename Ways, typename Check>
+void ForEachWayThatRunsHere(const Ways& ways, Check check) {
+    int checkedWays = 0;
+    for (const auto& way : ways) {
+        if (way.runsHere()) {
+            ++checkedWays;
+            SCOPED_TRACE(way.name);
+            check(way);
+        }
+    }
+    EXPECT_GE(checkedWays, 1);
+}
+
 // Rows start on 32-byte boundaries and are always wider than the picture, so
 // that code stepping rows by the width instead of the pitch shows at once.
 TEST(EmulatedSurface, RowsArePaddedPastTheWidthOn32ByteBoundaries) {
@@ -58,13 +73,7 @@ TEST(EmulatedSurface, RowsArePaddedPastTheWidthOn32ByteBoundaries) {
 TEST(KeyedCopy, EveryWayMatchesThePlainDefinition) {
     std::mt19937 random(7031);
     const int widths[] = {1, 15, 16, 17, 20, 63, 64, 65, 127, 128, 129, 640};
-    int checkedWays = 0;
-    for (const detail::KeyedCopy& way : detail::KeyedCopies()) {
-        if (!way.runsHere()) {
-            continue;
-        }
-        ++checkedWays;
-        SCOPED_TRACE(way.name);
+    ForEachWayThatRunsHere(detail::KeyedCopies(), [&](const detail::KeyedCopy& way) {
         for (int round = 0; round < 200; ++round) {
             const int width = round < 24 ? widths[round % 12] : Between(random, 1, 640);
             const int height = Between(random, 1, 5);
@@ -86,8 +95,7 @@ TEST(KeyedCopy, EveryWayMatchesThePlainDefinition) {
                      key);
             ASSERT_EQ(target, expected) << width << " x " << height << ", key " << int{key};
         }
-    }
-    EXPECT_GE(checkedWays, 1);
+    });
 }
 
 // The 8-bit screen in 32-bit colour, as the hosts show it: every way of
@@ -98,13 +106,7 @@ TEST(PaletteExpansion, EveryWayMatchesThePlainDefinition) {
     auto between = [&](int low, int high) { return Between(random, low, high); };
     // Widths around the wide way's groups of 64 and the full screen row.
     const int32_t widths[] = {1, 2, 15, 16, 17, 63, 64, 65, 127, 128, 129, 200, 639, 640};
-    int checkedWays = 0;
-    for (const detail::PaletteExpansion& way : detail::PaletteExpansions()) {
-        if (!way.runsHere()) {
-            continue;
-        }
-        ++checkedWays;
-        SCOPED_TRACE(way.name);
+    ForEachWayThatRunsHere(detail::PaletteExpansions(), [&](const detail::PaletteExpansion& way) {
         for (int round = 0; round < 200; ++round) {
             const int32_t width = round < 28 ? widths[round % 14] : between(1, 700);
             const int32_t height = between(1, 6), pitch = width + between(0, 40);
@@ -151,8 +153,7 @@ TEST(PaletteExpansion, EveryWayMatchesThePlainDefinition) {
                                      << outHeight << ", pitches " << pitch << " and " << stride
                                      << ", part at " << part.x << ", " << part.y;
         }
-    }
-    EXPECT_GE(checkedWays, 1);
+    });
 }
 
 using Samples = std::vector<uint8_t>;
